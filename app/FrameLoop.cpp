@@ -1,0 +1,43 @@
+#include "app/FrameLoop.h"
+
+#include "app/Frame.h"
+#include "app/Startup.h"
+#include "app/Timeline.h"
+
+namespace {
+
+// Consumes every queued event; false once the user has asked to stop.
+bool drainEvents() {
+    bool keepGoing = true;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        const bool escape = event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE;
+        if (event.type == SDL_QUIT || escape) {
+            keepGoing = false;
+        }
+    }
+    return keepGoing;
+}
+
+} // namespace
+
+void runFrameLoop(const Platform& platform, Show& show) {
+    bool running = true;
+    bool musicStarted = false;
+    while (running) {
+        const std::uint32_t t = SDL_GetTicks();
+        if (musicDue(t) && !musicStarted) {
+            // A missing track simply fails to play; the show goes on silent.
+            Mix_PlayMusic(platform.music, -1);
+            musicStarted = true;
+        }
+        drawFrame(show, t);
+        SDL_GL_SwapWindow(platform.window);
+        if (isLastFrame(t)) {
+            running = false;
+        }
+        if (!drainEvents()) {
+            running = false;
+        }
+    }
+}

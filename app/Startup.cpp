@@ -1,0 +1,126 @@
+#include "app/Startup.h"
+
+#include <stdexcept>
+#include <string>
+
+#include <GL/glew.h>
+
+#include "gfx/ImageTexture.h"
+#include "gfx/ScreenSpace.h"
+#include "gfx/TextTexture.h"
+#include "scenes/Show.h"
+#include "scenes/Texts.h"
+
+namespace {
+
+constexpr char kFontPath[] = "Data/VeraMoBd.ttf";
+constexpr int kFontPoints = 45;
+constexpr char kMusicPath[] = "Data/bossanova.ogg";
+constexpr char kWindowTitle[] = "Selkavo Tornuva";
+
+[[noreturn]] void fail(const std::string& what, const char* reason) {
+    throw std::runtime_error(what + ": " + reason + "\n");
+}
+
+void setChannelSampling() {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
+void setNoiseSampling() { glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST); }
+
+void setWavesSampling() {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+struct ImageLoad {
+    const char* path;
+    Texture Show::*texture;
+    void (*setSampling)(); // applied with the new texture still bound on unit 0
+};
+
+// In load order; the order of the textures in Show follows it.
+constexpr ImageLoad kImages[] = {
+    {"Data/channel.png", &Show::channel, setChannelSampling},
+    {"Data/noise.png", &Show::noise, setNoiseSampling},
+    {"Data/can1.png", &Show::can1, nullptr},
+    {"Data/can2.png", &Show::can2, nullptr},
+    {"Data/delicacies.png", &Show::delicacies, nullptr},
+    {"Data/rovaska.png", &Show::rovaska, nullptr},
+    {"Data/selkavo-logo.png", &Show::logo, nullptr},
+    {"Data/birch-low-contrast.jpg", &Show::birch, nullptr},
+    {"Data/haircut.jpg", &Show::haircut, nullptr},
+    {"Data/waves.png", &Show::waves, setWavesSampling},
+    {"Data/sun.png", &Show::sun, nullptr},
+    {"Data/boat.png", &Show::boat, nullptr},
+    {"Data/boat-topdown.png", &Show::boatTopDown, nullptr},
+    {"Data/vane.png", &Show::vane, nullptr},
+};
+
+void makeTextTextures(TTF_Font* font, Show& show) {
+    makeTextTexture(font, kWindSpeedLabel, {0, 0, 0, 255}, GL_LINEAR, show.windSpeedLabel);
+    makeTextTexture(font, kScrollerText, {255, 255, 255, 255}, GL_NEAREST, show.scroller);
+    // The image loader reads tightly packed rows.
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
+void setUpScreen(SDL_Window* window, Show& show) {
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    show.screen = screenForDrawable(width, height);
+    setViewport(width, height);
+}
+
+void loadImages(Show& show) {
+    for (const ImageLoad& image : kImages) {
+        loadImageTexture(image.path, show.*image.texture);
+        if (image.setSampling) {
+            image.setSampling();
+        }
+    }
+}
+
+// Both generators start equal; only the shuffle draws from its own before the show.
+void seedGenerators(Show& show) {
+    seedLcg(show.staticRng);
+    seedLcg(show.shuffleRng);
+    buildPermutationTable(show.permutation, show.shuffleRng);
+}
+
+} // namespace
+
+void openPlatform(Platform& platform) {
+    SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
+    Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 4096);
+    TTF_Init();
+    platform.font = TTF_OpenFont(kFontPath, kFontPoints);
+    if (!platform.font) {
+        fail(std::string("Unable to open font file: ") + kFontPath, TTF_GetError());
+    }
+    platform.music = Mix_LoadMUS(kMusicPath);
+    platform.window = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_UNDEFINED,
+                                       SDL_WINDOWPOS_UNDEFINED, 1280, 720,
+                                       SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_OPENGL);
+    if (!platform.window) {
+        fail("Unable to create the window", SDL_GetError());
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    if (!SDL_GL_CreateContext(platform.window)) {
+        fail("Unable to create the OpenGL context", SDL_GetError());
+    }
+    SDL_GL_SetSwapInterval(-1);
+    if (glewInit() != GLEW_OK) {
+        throw std::runtime_error("Error initing glew");
+    }
+}
+
+void loadShow(const Platform& platform, Show& show) {
+    makeTextTextures(platform.font, show);
+    setUpScreen(platform.window, show);
+    loadImages(show);
+    seedGenerators(show);
+    setProjection(show.screen);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <SDL_ttf.h>
+
+struct Show;
+
+// Library handles that start-up opens and the process keeps until it ends.
+struct Platform {
+    TTF_Font* font = nullptr;
+    Mix_Music* music = nullptr; // null when the music cannot be loaded: the show runs silent
+    SDL_Window* window = nullptr;
+};
+
+// Media library, audio, font, music, the full-screen window and its GL context, in that order.
+// The show's millisecond clock starts with the media library. Throws std::runtime_error
+// naming the cause when the font, window, context or extension loader cannot be had.
+void openPlatform(Platform& platform);
+
+// Text textures, screen space, image textures, generators and projection, in that order.
+// Throws std::runtime_error when a text cannot be rendered or an image cannot be decoded;
+// textures made so far stay in the show for their owners to release.
+void loadShow(const Platform& platform, Show& show);

@@ -1,0 +1,38 @@
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "app/FrameLoop.h"
+#include "app/Startup.h"
+#include "scenes/Show.h"
+
+namespace {
+
+// Written to standard error too, for machines where no box can be shown. The full-screen
+// window is hidden first so that it cannot cover the box.
+void reportFailure(SDL_Window* window, const std::string& message) {
+    std::fputs(message.c_str(), stderr);
+    if (message.empty() || message.back() != '\n') {
+        std::fputc('\n', stderr);
+    }
+    if (window) {
+        SDL_HideWindow(window);
+    }
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", message.c_str(), nullptr);
+}
+
+} // namespace
+
+int main(int, char**) {
+    Platform platform;
+    try {
+        openPlatform(platform);
+        Show show;
+        loadShow(platform, show);
+        runFrameLoop(platform, show);
+    } catch (const std::exception& failure) {
+        reportFailure(platform.window, failure.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+struct Show;
+
+// The portrait photograph, full-screen and still.
+void PortraitScene(const Show& show);

@@ -1,0 +1,45 @@
+#include "scenes/StaticScene.h"
+
+#include <GL/glew.h>
+
+#include "scenes/Show.h"
+
+namespace {
+
+float signFromLowestBit(std::uint32_t word) { return static_cast<float>(2 * (word & 1u)) - 1.0f; }
+
+} // namespace
+
+StaticFrame drawStaticFrame(Mt19937& staticRng) {
+    StaticFrame frame{};
+    frame.signX = signFromLowestBit(next(staticRng));
+    frame.signY = signFromLowestBit(next(staticRng));
+    frame.offsetU = unitFraction(next(staticRng));
+    frame.offsetV = unitFraction(next(staticRng));
+    return frame;
+}
+
+void StaticScene(Show& show) {
+    bindTexture(show.noise);
+    glLoadIdentity();
+    const StaticFrame frame = drawStaticFrame(show.staticRng);
+    glScalef(frame.signX, frame.signY, 1.0f);
+
+    // Two repetitions of the noise tile per world unit, shifted by the frame's offset.
+    const float aspect = show.screen.aspect;
+    const float halfWidth = show.screen.halfWidth;
+    const float left = frame.offsetU;
+    const float right = (aspect + aspect) + frame.offsetU;
+    const float bottom = frame.offsetV;
+    const float top = frame.offsetV + 2.0f;
+    glBegin(GL_QUADS);
+    glTexCoord2f(left, top);
+    glVertex2f(-halfWidth, 0.5f);
+    glTexCoord2f(right, top);
+    glVertex2f(halfWidth, 0.5f);
+    glTexCoord2f(right, bottom);
+    glVertex2f(halfWidth, -0.5f);
+    glTexCoord2f(left, bottom);
+    glVertex2f(-halfWidth, -0.5f);
+    glEnd();
+}
