@@ -66,12 +66,9 @@ void makeTextTextures(TTF_Font* font, Show& show) {
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
-void setUpScreen(SDL_Window* window, Show& show) {
-    int width = 0;
-    int height = 0;
-    SDL_GL_GetDrawableSize(window, &width, &height);
-    show.screen = screenForDrawable(width, height);
-    setViewport(width, height);
+void setUpScreen(DrawableSize drawable, Show& show) {
+    show.screen = screenForDrawable(drawable.width, drawable.height);
+    setViewport(drawable.width, drawable.height);
 }
 
 void loadImages(Show& show) {
@@ -117,9 +114,15 @@ void openPlatform(Platform& platform) {
     }
 }
 
-void loadShow(const Platform& platform, Show& show) {
-    makeTextTextures(platform.font, show);
-    setUpScreen(platform.window, show);
+DrawableSize drawableSize(const Platform& platform) {
+    DrawableSize size{0, 0};
+    SDL_GL_GetDrawableSize(platform.window, &size.width, &size.height);
+    return size;
+}
+
+void loadShow(TTF_Font* font, DrawableSize drawable, Show& show) {
+    makeTextTextures(font, show);
+    setUpScreen(drawable, show);
     loadImages(show);
     seedGenerators(show);
     setProjection(show.screen);

@@ -18,7 +18,15 @@ struct Platform {
 // naming the cause when the font, window, context or extension loader cannot be had.
 void openPlatform(Platform& platform);
 
-// Text textures, screen space, image textures, generators and projection, in that order.
+struct DrawableSize {
+    int width;
+    int height;
+};
+
+DrawableSize drawableSize(const Platform& platform);
+
+// Text textures, screen space, image textures, generators and projection, in that order,
+// for a drawable of the given size. Needs a current GL context with its extensions loaded.
 // Throws std::runtime_error when a text cannot be rendered or an image cannot be decoded;
 // textures made so far stay in the show for their owners to release.
-void loadShow(const Platform& platform, Show& show);
+void loadShow(TTF_Font* font, DrawableSize drawable, Show& show);

@@ -28,7 +28,7 @@ int main(int, char**) {
     try {
         openPlatform(platform);
         Show show;
-        loadShow(platform, show);
+        loadShow(platform.font, drawableSize(platform), show);
         runFrameLoop(platform, show);
     } catch (const std::exception& failure) {
         reportFailure(platform.window, failure.what());
