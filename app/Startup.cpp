@@ -28,7 +28,9 @@ void setChannelSampling() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 }
 
-void setNoiseSampling() { glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST); }
+void setNoiseSampling() {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
 
 void setWavesSampling() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -98,9 +100,9 @@ void openPlatform(Platform& platform) {
         fail(std::string("Unable to open font file: ") + kFontPath, TTF_GetError());
     }
     platform.music = Mix_LoadMUS(kMusicPath);
-    platform.window = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_UNDEFINED,
-                                       SDL_WINDOWPOS_UNDEFINED, 1280, 720,
-                                       SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_OPENGL);
+    platform.window =
+        SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1280, 720,
+                         SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_OPENGL);
     if (!platform.window) {
         fail("Unable to create the window", SDL_GetError());
     }

@@ -22,5 +22,9 @@ inline constexpr std::uint32_t kMusicStartMs = 3000;
 // The first frame after this many milliseconds is the show's last.
 inline constexpr std::uint32_t kShowEndMs = 158188;
 
-inline bool musicDue(std::uint32_t t) { return t > kMusicStartMs; }
-inline bool isLastFrame(std::uint32_t t) { return t > kShowEndMs; }
+inline bool musicDue(std::uint32_t t) {
+    return t > kMusicStartMs;
+}
+inline bool isLastFrame(std::uint32_t t) {
+    return t > kShowEndMs;
+}

@@ -26,7 +26,9 @@ void drawCenteredQuad(float halfWidth, float halfHeight) {
     drawQuad(-halfWidth, halfHeight, halfWidth, -halfHeight);
 }
 
-void drawStrip(float height) { drawQuad(0.0f, height, 1.0f, 0.0f); }
+void drawStrip(float height) {
+    drawQuad(0.0f, height, 1.0f, 0.0f);
+}
 
 HalfExtents backgroundHalfExtents(float aspect) {
     constexpr double kWideScreen = 1.77777;

@@ -7,7 +7,9 @@ Screen screenForDrawable(int width, int height) {
     return {aspect, aspect * 0.5f};
 }
 
-void setViewport(int width, int height) { glViewport(0, 0, width, height); }
+void setViewport(int width, int height) {
+    glViewport(0, 0, width, height);
+}
 
 void setProjection(const Screen& screen) {
     glMatrixMode(GL_PROJECTION);

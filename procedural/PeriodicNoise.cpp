@@ -28,7 +28,9 @@ float fade(float f) {
     return (f5 * 6.0f - f4 * 15.0f) + f3 * 10.0f;
 }
 
-float mix(float p, float q, float w) { return p * (1.0f - w) + q * w; }
+float mix(float p, float q, float w) {
+    return p * (1.0f - w) + q * w;
+}
 
 // Negative cell indices wrap as unsigned 32-bit numbers, as the lattice hash expects.
 std::uint32_t wrapCell(std::int32_t cell, std::uint32_t offset, std::uint32_t period) {

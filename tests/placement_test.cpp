@@ -22,8 +22,7 @@ TEST(ScreenSpace, AspectAndHalfWidthFollowTheDrawable) {
         {1920, 1200, 1.6f, 0.8f},
     }};
     for (const auto& [width, height, aspect, halfWidth] : cases) {
-        const Screen screen =
-            screenForDrawable(static_cast<int>(width), static_cast<int>(height));
+        const Screen screen = screenForDrawable(static_cast<int>(width), static_cast<int>(height));
         EXPECT_FLOAT_EQ(screen.aspect, aspect);
         EXPECT_FLOAT_EQ(screen.halfWidth, halfWidth);
     }

@@ -102,10 +102,10 @@ TEST(PermutationTable, FinishedTableMatchesTheShowsTable) {
     PermutationTable table{};
     buildPermutationTable(table, generator);
 
-    const std::array<std::int32_t, 16> head = {3,   189, 96, 90,  213, 255, 238, 18,
-                                               29, 91,  100, 192, 52, 174, 55,  178};
-    const std::array<std::int32_t, 16> tail = {131, 212, 16,  44,  68,  2,   233, 25,
-                                               24,  218, 221, 10,  183, 66,  145, 180};
+    const std::array<std::int32_t, 16> head = {3,  189, 96,  90,  213, 255, 238, 18,
+                                               29, 91,  100, 192, 52,  174, 55,  178};
+    const std::array<std::int32_t, 16> tail = {131, 212, 16,  44, 68,  2,  233, 25,
+                                               24,  218, 221, 10, 183, 66, 145, 180};
     EXPECT_TRUE(std::equal(head.begin(), head.end(), table.begin()));
     EXPECT_TRUE(std::equal(tail.begin(), tail.end(), table.begin() + 240));
     EXPECT_EQ(table[163], 0);
@@ -142,7 +142,11 @@ TEST(PeriodicNoise, IdentityPermutationValues) {
 TEST(PeriodicNoise, LatticePointsGiveExactlyZero) {
     const PermutationTable table = showTable();
     const std::array<std::pair<float, float>, 5> cells = {{
-        {0.0f, 0.0f}, {11.0f, 0.0f}, {15.0f, 15.0f}, {3.0f, 7.0f}, {990.0f, 1170.0f},
+        {0.0f, 0.0f},
+        {11.0f, 0.0f},
+        {15.0f, 15.0f},
+        {3.0f, 7.0f},
+        {990.0f, 1170.0f},
     }};
     for (const std::uint32_t period : {1u, 16u, 128u}) {
         const float p = static_cast<float>(period);
