@@ -2,4 +2,6 @@
 
 #include <GL/glew.h>
 
-void setColour(const Colour& colour) { glColor3f(colour.red, colour.green, colour.blue); }
+void setColour(const Colour& colour) {
+    glColor3f(colour.red, colour.green, colour.blue);
+}

@@ -6,7 +6,9 @@
 
 namespace {
 
-float signFromLowestBit(std::uint32_t word) { return static_cast<float>(2 * (word & 1u)) - 1.0f; }
+float signFromLowestBit(std::uint32_t word) {
+    return static_cast<float>(2 * (word & 1u)) - 1.0f;
+}
 
 } // namespace
 

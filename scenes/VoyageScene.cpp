@@ -118,7 +118,9 @@ float ferryCentreX(const Screen& screen, std::uint32_t t) {
     return sinceStart * 0.00002f + (screen.aspect * -0.5f - 0.3f);
 }
 
-float wavesOffset(std::uint32_t t) { return static_cast<float>(t) / 20000.0f; }
+float wavesOffset(std::uint32_t t) {
+    return static_cast<float>(t) / 20000.0f;
+}
 
 float sunBottomY(std::uint32_t t) {
     return std::sin(static_cast<float>(t) / 1000.0f) / 60.0f + 0.25f;
