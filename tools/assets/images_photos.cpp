@@ -47,7 +47,7 @@ void drawTrunk(Canvas& c, const Trunk& t, Colour haze) {
             float ground = smoothstep(h * 0.3f, h, y);
             float dark = std::max(smoothstep(0.42f, 0.5f, dash),
                                   smoothstep(0.64f - 0.12f * ground, 0.7f - 0.12f * ground, patch));
-            bark = mix(bark, hex(0x2A2622), dark * 0.9f);
+            bark = mix(bark, hex(0x3E3833), dark * 0.8f);
             // Fine vertical texture and a touch of warm peel.
             bark = shade(bark, 0.95f + 0.08f * valueNoise(u * 30, y / 3, t.seed + 3));
             bark = mix(bark, hex(0xD8B89A),
@@ -118,45 +118,46 @@ Image drawHaircut(const Font&) {
         return mix(col, hex(0xFFE6D6), 0.35f * std::pow(lambert, 12.0f));
     };
 
-    // Jacket: black leather shoulders with a white T-shirt in the opening.
-    auto shoulders = [&](float x, float y) {
-        return std::max(sdf::box(x, y, cx, 1150, 560, 300, 240),
-                        -sdf::box(x, y, cx, 0, 2000, 860, 0));
-    };
-    c.fill(shoulders, [&](float x, float y) {
-        float nx = (x - cx) / 560;
-        float sheen = std::exp(-std::pow((y - 890 - 200 * nx * nx) / 30.0f, 2.0f)) *
-                      (0.5f + 0.5f * std::max(0.0f, -nx));
-        return mix(hex(0x121216), hex(0x6A6E78), 0.6f * sheen);
-    });
+    // Neck, shaded under the jaw; it widens into the trapezius under the collar.
     c.fill(
         [&](float x, float y) {
-            return std::max(sdf::polygon(x, y, {{830, 850}, {1090, 850}, {960, 1080}}), 850 - y);
+            return sdf::polygon(x, y,
+                                {{cx - 70, 690}, {cx + 70, 690}, {cx + 110, 900}, {cx - 110, 900}});
+        },
+        [&](float x, float y) {
+            Colour col = skinAt((x - cx) / 120, 0.2f);
+            return mix(col, skinShadow, 0.75f * (1 - smoothstep(730, 830, y)));
+        });
+    // Jacket: black leather, sloping shoulders, a white T-shirt in the opening.
+    auto shoulderTop = [&](float x) {
+        float dx = std::abs(x - cx);
+        return 862 + 0.00032f * dx * dx + 190 * smoothstep(440, 660, dx);
+    };
+    c.fill([&](float x, float y) { return (shoulderTop(x) - y) * 0.8f; },
+           [&](float x, float y) {
+               float nx = (x - cx) / 560;
+               float sheen = std::exp(-std::pow((y - shoulderTop(x) - 28) / 22.0f, 2.0f)) *
+                             (0.35f + 0.65f * std::max(0.0f, -nx));
+               return mix(hex(0x121216), hex(0x7A7E88), 0.6f * sheen);
+           });
+    c.fill(
+        [&](float x, float y) {
+            return std::max(sdf::polygon(x, y, {{860, 860}, {1060, 860}, {960, 1080}}), 860 - y);
         },
         [&](float, float y) {
-            return mix(hex(0xE8E8E4), hex(0xA8A8A4), smoothstep(850, 1080, y));
+            return mix(hex(0xE8E8E4), hex(0xA8A8A4), smoothstep(860, 1080, y));
         });
     // Lapels.
     for (float s : {-1.0f, 1.0f})
         c.fill(
             [&](float x, float y) {
                 return sdf::polygon(x, y,
-                                    {{cx + s * 130, 850},
-                                     {cx + s * 60, 850},
-                                     {cx + s * 20, 1080},
-                                     {cx + s * 170, 1080}});
+                                    {{cx + s * 150, 870},
+                                     {cx + s * 96, 862},
+                                     {cx + s * 14, 1080},
+                                     {cx + s * 190, 1080}});
             },
             [&](float x, float) { return shade(hex(0x1C1C22), 1.0f + 0.4f * s * (x - cx) / 200); });
-    // Neck, shaded under the jaw.
-    c.fill(
-        [&](float x, float y) {
-            return std::max(sdf::box(x, y, cx, 780, 74, 110, 20),
-                            y - 900 + 0.3f * std::abs(x - cx));
-        },
-        [&](float x, float y) {
-            Colour col = skinAt((x - cx) / 110, 0.2f);
-            return mix(col, skinShadow, 0.7f * (1 - smoothstep(720, 820, y)));
-        });
     // Ears with silver rings.
     for (float s : {-1.0f, 1.0f}) {
         float ex = cx + s * (rx - 4);
@@ -179,14 +180,14 @@ Image drawHaircut(const Font&) {
     // Head: an egg narrowing to the jaw.
     auto headWidth = [&](float y) { return rx * (1 - 0.28f * smoothstep(cy, cy + ry, y)); };
     auto head = [&](float x, float y) { return sdf::ellipse(x, y, cx, cy, headWidth(y), ry); };
-    auto hairline = [&](float x) { return 420 + 0.0036f * (x - cx) * (x - cx); };
+    auto hairline = [&](float x) { return 440 + 0.0046f * (x - cx) * (x - cx); };
     c.fill(head, [&](float x, float y) {
         float nx = (x - cx) / headWidth(y), ny = (y - cy) / ry;
         Colour col = skinAt(nx, ny);
         // Shaved sides: skin darkened by stubble above the hairline.
         float stubble = smoothstep(hairline(x) + 6, hairline(x) - 6, y);
         float dots = latticeHash(static_cast<int>(x / 2), static_cast<int>(y / 2), 31);
-        col = mix(col, mix(hex(0x4A3A40), hex(0x7A6060), dots), stubble * 0.55f);
+        col = mix(col, mix(hex(0x4A3A40), hex(0x7A6060), dots), stubble * 0.7f);
         // Cheek blush.
         for (float s : {-1.0f, 1.0f})
             col = mix(col, hex(0xE07A78),
@@ -237,7 +238,7 @@ Image drawHaircut(const Font&) {
     c.fill([&](float x, float y) { return sdf::segment(x, y, cx + 16, 600, cx + 22, 668, 5); },
            [&](float, float) { return withAlpha(skinShadow, 0.35f); }, 12.0f);
     c.fill([&](float x, float y) { return sdf::segment(x, y, cx - 6, 610, cx - 4, 662, 2); },
-           [](float, float) { return hex(0xFFE8DA, 0.35f); }, 6.0f);
+           [](float, float) { return hex(0xFFE8DA, 0.18f); }, 8.0f);
     c.fill([&](float x, float y) { return sdf::ellipse(x, y, cx, 682, 30, 8); },
            [&](float, float) { return withAlpha(skinShadow, 0.45f); }, 6.0f);
     for (float s : {-1.0f, 1.0f})

@@ -114,8 +114,7 @@ Image drawChannel(const Font&) {
     // Clock with an "on air" dot.
     for (int y = 8; y <= 10; ++y)
         for (int x = 80; x <= 82; ++x)
-            if (!((x == 80 || x == 82) && (y == 8 || y == 10)))
-                cut.blend(x, y, hex(0xFF3030), 1.0f);
+            cut.blend(x, y, (x == 80 && y == 8) ? hex(0xFFB0B0) : hex(0xE02020), 1.0f);
     drawPixelText(cut, kSmall, "20:15", 87, 8, hex(0x050A20));
     drawPixelText(cut, kSmall, "20:15", 86, 7, hex(0xF8E038));
     return cutOut(cut);

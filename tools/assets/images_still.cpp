@@ -221,10 +221,10 @@ Image drawDelicacies(const Font& font) {
             0.82f + 0.18f * std::sin((x - cx) * 0.12f + 0.5f) - 0.15f * smoothstep(60, 20, y);
         return shade(col, fold);
     });
+    // String tied round the neck of the cloth.
     c.fill(
         [&](float x, float y) {
-            return std::abs(y - 82 - 0.02f * (x - cx)) - 2.0f +
-                   std::min(0.0f, 74 - std::abs(x - cx)) * 0.0f;
+            return std::max(std::abs(y - 84 - 0.02f * (x - cx)) - 2.0f, std::abs(x - cx) - 66);
         },
         [](float, float) { return hex(0xE8D8A8); });
     return cutOut(c);

@@ -301,8 +301,17 @@ StereoBuffer composeBossaNova() {
         out.right[i] = mix.right[i] + 0.3f * wetR[i];
         peak = std::max({peak, std::abs(out.left[i]), std::abs(out.right[i])});
     }
-    // Normalise to -3 dBFS: headroom for the encoder's ripple, safely under -1 dBFS decoded.
-    float gain = peak > 0 ? 0.7079f / peak : 1.0f;
+    // Gentle tape-like saturation rounds off the percussive peaks so the whole loop can sit
+    // louder; then normalise to -3 dBFS, headroom for the encoder's ripple under -1 dBFS.
+    const float drive = 1.8f;
+    float norm = peak > 0 ? 1.0f / peak : 1.0f;
+    float top = 0;
+    for (int i = 0; i < kLength; ++i) {
+        out.left[i] = std::tanh(drive * out.left[i] * norm);
+        out.right[i] = std::tanh(drive * out.right[i] * norm);
+        top = std::max({top, std::abs(out.left[i]), std::abs(out.right[i])});
+    }
+    float gain = top > 0 ? 0.7079f / top : 1.0f;
     for (int i = 0; i < kLength; ++i) {
         out.left[i] *= gain;
         out.right[i] *= gain;
