@@ -154,6 +154,33 @@ Colour Canvas::get(int x, int y) const {
     return {p[0] / p[3], p[1] / p[3], p[2] / p[3], p[3]};
 }
 
+Canvas Canvas::resampled(int w, int h) const {
+    Canvas out(w, h);
+    float sx = float(w_) / w, sy = float(h_) / h;
+    auto tap = [&](int x, int y, int c) {
+        x = std::clamp(x, 0, w_ - 1);
+        y = std::clamp(y, 0, h_ - 1);
+        return px_[(static_cast<size_t>(y) * w_ + x) * 4 + c];
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 4; ++c) {
+                float sum = 0;
+                for (int j = 0; j < 4; ++j)
+                    for (int i = 0; i < 4; ++i) {
+                        float fx = (x + (i + 0.5f) / 4) * sx - 0.5f;
+                        float fy = (y + (j + 0.5f) / 4) * sy - 0.5f;
+                        int ix = static_cast<int>(std::floor(fx)),
+                            iy = static_cast<int>(std::floor(fy));
+                        float tx = fx - ix, ty = fy - iy;
+                        sum += lerp(lerp(tap(ix, iy, c), tap(ix + 1, iy, c), tx),
+                                    lerp(tap(ix, iy + 1, c), tap(ix + 1, iy + 1, c), tx), ty);
+                    }
+                out.px_[(static_cast<size_t>(y) * w + x) * 4 + c] = sum / 16;
+            }
+    return out;
+}
+
 Mask Canvas::alphaMask() const {
     Mask m(w_, h_);
     for (size_t i = 0; i < m.v.size(); ++i)

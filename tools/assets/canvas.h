@@ -162,6 +162,8 @@ public:
                     blend(x, y, paint(fx, fy), cov);
             }
     }
+    // A smaller copy, each pixel the average of a 4 x 4 grid of bilinear samples.
+    Canvas resampled(int w, int h) const;
     // Alpha of the canvas as a mask (for shadows of everything drawn so far).
     Mask alphaMask() const;
 

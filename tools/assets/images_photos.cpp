@@ -95,8 +95,11 @@ Image drawBirch(const Font&) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             flat.blend(x, y, mix(c.get(x, y), hex(0xBFC0B0), 0.3f), 1.0f);
-    photoFinish(flat, 0.25f, 0.04f, 7);
-    return opaque(flat);
+    // Drawn at screen size, stored smaller: a soft background loses nothing, and start-up
+    // decodes fewer pixels.
+    Canvas small = flat.resampled(1280, 720);
+    photoFinish(small, 0.25f, 0.04f, 7);
+    return opaque(small);
 }
 
 Image drawHaircut(const Font&) {
@@ -323,8 +326,9 @@ Image drawHaircut(const Font&) {
                 return shade(col, (0.65f + 0.45f * side) * (0.8f + 0.35f * strands));
             });
     }
-    photoFinish(c, 0.5f, 0.05f, 9);
-    return opaque(c);
+    Canvas small = c.resampled(1440, 810);
+    photoFinish(small, 0.5f, 0.05f, 9);
+    return opaque(small);
 }
 
 } // namespace assets
