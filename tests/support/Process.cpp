@@ -1,5 +1,6 @@
 #include "support/Process.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -90,11 +91,18 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
                            const std::filesystem::path& workingDirectory,
                            const std::filesystem::path& errorFile) {
     std::vector<std::string> args = argv;
-    std::vector<std::string> env;
+    // The given settings replace any inherited ones of the same name (DISPLAY above all).
+    std::vector<std::string> env = environment;
     for (char** entry = environ; *entry; ++entry) {
-        env.emplace_back(*entry);
+        const std::string inherited = *entry;
+        const std::string name = inherited.substr(0, inherited.find('=') + 1);
+        const bool overridden = std::any_of(env.begin(), env.end(), [&](const std::string& s) {
+            return s.compare(0, name.size(), name) == 0;
+        });
+        if (!overridden) {
+            env.push_back(inherited);
+        }
     }
-    env.insert(env.end(), environment.begin(), environment.end());
     std::vector<char*> argPointers = pointers(args);
     std::vector<char*> envPointers = pointers(env);
     const std::string directory = workingDirectory.string();
