@@ -23,10 +23,10 @@ Image drawCan(const std::function<Colour(float u, float v)>& label) {
         float nz = std::sqrt(1 - nx * nx);
         // Key light from the front left, a cool rim from the right.
         float diffuse = std::max(0.0f, -0.45f * nx + 0.89f * nz);
-        float spec = std::pow(std::max(0.0f, -0.25f * nx + 0.97f * nz), 60.0f);
+        float specular = std::pow(std::max(0.0f, -0.25f * nx + 0.97f * nz), 60.0f);
         float rim = std::pow(std::max(0.0f, nx), 6.0f);
         Colour col = shade(base, 0.3f + 0.8f * diffuse);
-        col = mix(col, hex(0xFFFFFF), (0.55f + 0.3f * metal) * spec);
+        col = mix(col, hex(0xFFFFFF), (0.55f + 0.3f * metal) * specular);
         return mix(col, hex(0xBFD8FF), 0.35f * rim);
     };
     // Body: from the lid's ellipse down to the rounded bottom ellipse, tapering at the neck.
