@@ -4,5 +4,7 @@
 
 // Decodes a PNG or JPEG and uploads it bottom row first (picture top at t = 1) with a full
 // mipmap chain, leaving it bound on unit 0. Throws std::runtime_error
-// "Unable to decode image file: <path>\n" before touching GL when the file cannot be decoded.
+// "Unable to decode image file: <path>\n" before creating a texture when the file cannot be
+// decoded, and a message naming the file and the limit when the picture is larger than the
+// GL implementation's largest texture.
 void loadImageTexture(const char* path, Texture& texture);

@@ -16,3 +16,9 @@ void bindTexture(const Texture& texture) {
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture.name());
 }
+
+int maxTextureSide() {
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    return side;
+}

@@ -24,3 +24,6 @@ private:
 
 // Every textured element draws from unit 0.
 void bindTexture(const Texture& texture);
+
+// The widest and tallest texture the current GL context accepts, in pixels.
+int maxTextureSide();
