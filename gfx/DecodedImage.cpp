@@ -30,6 +30,16 @@ void checkSize(const char* path, int width, int height, int maxSide) {
     }
 }
 
+DecodedImage checked(const char* path, DecodedImage image, int maxSide) {
+    if (!image.pixels) {
+        failToDecode(path);
+    }
+    checkSize(path, image.width, image.height, maxSide);
+    return image;
+}
+
+} // namespace
+
 // GL wants the bottom row first; swapping rows in place needs no second buffer.
 void flipRows(DecodedImage& image) {
     const std::size_t rowBytes = image.rowBytes();
@@ -40,18 +50,13 @@ void flipRows(DecodedImage& image) {
     }
 }
 
-DecodedImage finish(const char* path, DecodedImage image, int maxSide) {
-    if (!image.pixels) {
-        failToDecode(path);
-    }
-    checkSize(path, image.width, image.height, maxSide);
+DecodedImage decodeImageFile(const char* path, int maxSide) {
+    DecodedImage image = decodeImageRows(path, maxSide);
     flipRows(image);
     return image;
 }
 
-} // namespace
-
-DecodedImage decodeImageFile(const char* path, int maxSide) {
+DecodedImage decodeImageRows(const char* path, int maxSide) {
     DecodedImage image;
     int width = 0;
     int height = 0;
@@ -59,7 +64,7 @@ DecodedImage decodeImageFile(const char* path, int maxSide) {
         checkSize(path, width, height, maxSide);
     }
     image.pixels.reset(stbi_load(path, &image.width, &image.height, &image.channels, 0));
-    return finish(path, std::move(image), maxSide);
+    return checked(path, std::move(image), maxSide);
 }
 
 DecodedImage decodeImageBytes(const unsigned char* bytes, std::size_t size, const char* path,
@@ -77,5 +82,7 @@ DecodedImage decodeImageBytes(const unsigned char* bytes, std::size_t size, cons
     }
     image.pixels.reset(
         stbi_load_from_memory(bytes, length, &image.width, &image.height, &image.channels, 0));
-    return finish(path, std::move(image), maxSide);
+    image = checked(path, std::move(image), maxSide);
+    flipRows(image);
+    return image;
 }

@@ -25,6 +25,11 @@ struct DecodedImage {
 // maxSide; the header is checked before any pixel is decoded.
 DecodedImage decodeImageFile(const char* path, int maxSide);
 
+// The two steps of decodeImageFile, for timing them apart: the decode leaves the rows top
+// first, as the file holds them, and the flip puts them bottom first in place.
+DecodedImage decodeImageRows(const char* path, int maxSide);
+void flipRows(DecodedImage& image);
+
 // The same for file contents already in memory; path only names them in messages.
 DecodedImage decodeImageBytes(const unsigned char* bytes, std::size_t size, const char* path,
                               int maxSide);
