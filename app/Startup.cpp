@@ -37,14 +37,8 @@ void setWavesSampling() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
-struct ImageLoad {
-    const char* path;
-    Texture Show::*texture;
-    void (*setSampling)(); // applied with the new texture still bound on unit 0
-};
-
 // In load order; the order of the textures in Show follows it.
-constexpr ImageLoad kImages[] = {
+constexpr ShowImage kImages[] = {
     {"Data/channel.png", &Show::channel, setChannelSampling},
     {"Data/noise.png", &Show::noise, setNoiseSampling},
     {"Data/can1.png", &Show::can1, nullptr},
@@ -61,20 +55,13 @@ constexpr ImageLoad kImages[] = {
     {"Data/vane.png", &Show::vane, nullptr},
 };
 
-void makeTextTextures(TTF_Font* font, Show& show) {
-    makeTextTexture(font, kWindSpeedLabel, {0, 0, 0, 255}, GL_LINEAR, show.windSpeedLabel);
-    makeTextTexture(font, kScrollerText, {255, 255, 255, 255}, GL_NEAREST, show.scroller);
-    // The image loader reads tightly packed rows.
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-}
-
 void setUpScreen(DrawableSize drawable, Show& show) {
     show.screen = screenForDrawable(drawable.width, drawable.height);
     setViewport(drawable.width, drawable.height);
 }
 
 void loadImages(Show& show) {
-    for (const ImageLoad& image : kImages) {
+    for (const ShowImage& image : kImages) {
         loadImageTexture(image.path, show.*image.texture);
         if (image.setSampling) {
             image.setSampling();
@@ -90,6 +77,10 @@ void seedGenerators(Show& show) {
 }
 
 } // namespace
+
+std::span<const ShowImage> showImages() {
+    return kImages;
+}
 
 void openPlatform(Platform& platform) {
     SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
@@ -120,6 +111,13 @@ DrawableSize drawableSize(const Platform& platform) {
     DrawableSize size{0, 0};
     SDL_GL_GetDrawableSize(platform.window, &size.width, &size.height);
     return size;
+}
+
+void makeTextTextures(TTF_Font* font, Show& show) {
+    makeTextTexture(font, kWindSpeedLabel, {0, 0, 0, 255}, GL_LINEAR, show.windSpeedLabel);
+    makeTextTexture(font, kScrollerText, {255, 255, 255, 255}, GL_NEAREST, show.scroller);
+    // The image loader reads tightly packed rows.
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
 void loadShow(TTF_Font* font, DrawableSize drawable, Show& show) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <span>
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
 struct Show;
+class Texture;
 
 // Library handles that start-up opens and the process keeps until it ends.
 struct Platform {
@@ -24,6 +27,20 @@ struct DrawableSize {
 };
 
 DrawableSize drawableSize(const Platform& platform);
+
+// One of the show's pictures, with the sampling settings start-up applies to its texture
+// right after loading it (the texture still bound on unit 0); none when setSampling is null.
+struct ShowImage {
+    const char* path;
+    Texture Show::*texture;
+    void (*setSampling)();
+};
+
+// The show's pictures in load order.
+std::span<const ShowImage> showImages();
+
+// Both text textures, then the unpack row length back to 0 for the image loader.
+void makeTextTextures(TTF_Font* font, Show& show);
 
 // Text textures, screen space, image textures, generators and projection, in that order,
 // for a drawable of the given size. Needs a current GL context with its extensions loaded.
