@@ -1,29 +1,7 @@
 #include "gfx/ImageTexture.h"
 
 #include "gfx/DecodedImage.h"
-
-namespace {
-
-struct UploadFormat {
-    GLint internalFormat;
-    GLenum format;
-};
-
-// Grey files keep their picture as luminance rather than being left without an image.
-UploadFormat uploadFormatFor(int channels) {
-    switch (channels) {
-    case 1:
-        return {GL_LUMINANCE8, GL_LUMINANCE};
-    case 2:
-        return {GL_LUMINANCE8_ALPHA8, GL_LUMINANCE_ALPHA};
-    case 3:
-        return {GL_RGB8, GL_RGB};
-    default:
-        return {GL_RGBA8, GL_RGBA};
-    }
-}
-
-} // namespace
+#include "gfx/UploadFormat.h"
 
 void uploadImage(const DecodedImage& image, Texture& texture) {
     texture.regenerate();
