@@ -8,10 +8,21 @@
 #include <GL/glew.h>
 #include <stb_image_write.h>
 
-GlWindow::GlWindow(int width, int height) : width_(width), height_(height) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+namespace {
+
+// Video stays up for the whole test process: shutting it down between windows leaves the
+// next context's extension loader without a GLX display now and then.
+void keepVideoUp() {
+    static const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (!started) {
         throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
     }
+}
+
+} // namespace
+
+GlWindow::GlWindow(int width, int height) : width_(width), height_(height) {
+    keepVideoUp();
     window_ = SDL_CreateWindow("test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
                                height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window_) {
@@ -31,7 +42,6 @@ GlWindow::GlWindow(int width, int height) : width_(width), height_(height) {
 GlWindow::~GlWindow() {
     SDL_GL_DeleteContext(context_);
     SDL_DestroyWindow(window_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void GlWindow::useWorldUnits() const {

@@ -31,17 +31,10 @@ void uploadTextTexture(TextTexture& text, int surfaceWidth, int surfaceHeight,
     text.height = surfaceHeight;
 }
 
-// The stage in use, and whether this process holds the video subsystem open across windows.
-// Shutting the subsystem down between two windows closes the X display under GLX, and the
-// extension loader of the next window then now and then fails to find a current display.
-struct Current {
-    std::unique_ptr<Stage> stage;
-    bool holdsVideo = false;
-};
-
-Current& current() {
-    static Current holder;
-    return holder;
+// The stage in use, kept between tests of one size.
+std::unique_ptr<Stage>& current() {
+    static std::unique_ptr<Stage> stage;
+    return stage;
 }
 
 } // namespace
@@ -108,14 +101,7 @@ Stage::Stage(int width, int height) : window_(std::make_unique<GlWindow>(width, 
 }
 
 Stage& Stage::at(int width, int height) {
-    Current& holder = current();
-    if (!holder.holdsVideo) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
-        }
-        holder.holdsVideo = true;
-    }
-    std::unique_ptr<Stage>& stage = holder.stage;
+    std::unique_ptr<Stage>& stage = current();
     if (!stage || stage->window().width() != width || stage->window().height() != height) {
         stage.reset();
         stage.reset(new Stage(width, height));
@@ -125,12 +111,7 @@ Stage& Stage::at(int width, int height) {
 }
 
 void Stage::close() {
-    Current& holder = current();
-    holder.stage.reset();
-    if (holder.holdsVideo) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        holder.holdsVideo = false;
-    }
+    current().reset();
 }
 
 void Stage::restart() {
