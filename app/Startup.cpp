@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr char kFontPath[] = "Data/VeraMoBd.ttf";
-constexpr int kFontPoints = 45;
-constexpr char kMusicPath[] = "Data/bossanova.ogg";
 constexpr char kWindowTitle[] = "Selkavo Tornuva";
 
 [[noreturn]] void fail(const std::string& what, const char* reason) {
@@ -82,14 +79,33 @@ std::span<const ShowImage> showImages() {
     return kImages;
 }
 
+TTF_Font* openShowFont(int points) {
+    TTF_Font* font = TTF_OpenFont(kFontPath, points);
+    if (!font) {
+        fail(std::string("Unable to open font file: ") + kFontPath, TTF_GetError());
+    }
+    return font;
+}
+
+SDL_GLContext createGlContext(SDL_Window* window) {
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    if (!context) {
+        fail("Unable to create the OpenGL context", SDL_GetError());
+    }
+    return context;
+}
+
+void loadGlExtensions() {
+    if (glewInit() != GLEW_OK) {
+        throw std::runtime_error("Error initing glew");
+    }
+}
+
 void openPlatform(Platform& platform) {
     SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
     Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 4096);
     TTF_Init();
-    platform.font = TTF_OpenFont(kFontPath, kFontPoints);
-    if (!platform.font) {
-        fail(std::string("Unable to open font file: ") + kFontPath, TTF_GetError());
-    }
+    platform.font = openShowFont(kFontPoints);
     platform.music = Mix_LoadMUS(kMusicPath);
     platform.window =
         SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1280, 720,
@@ -98,13 +114,9 @@ void openPlatform(Platform& platform) {
         fail("Unable to create the window", SDL_GetError());
     }
     SDL_ShowCursor(SDL_DISABLE);
-    if (!SDL_GL_CreateContext(platform.window)) {
-        fail("Unable to create the OpenGL context", SDL_GetError());
-    }
+    createGlContext(platform.window);
     SDL_GL_SetSwapInterval(-1);
-    if (glewInit() != GLEW_OK) {
-        throw std::runtime_error("Error initing glew");
-    }
+    loadGlExtensions();
 }
 
 DrawableSize drawableSize(const Platform& platform) {

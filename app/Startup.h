@@ -9,6 +9,10 @@
 struct Show;
 class Texture;
 
+inline constexpr char kFontPath[] = "Data/VeraMoBd.ttf";
+inline constexpr int kFontPoints = 45; // the text textures are rendered at this size
+inline constexpr char kMusicPath[] = "Data/bossanova.ogg";
+
 // Library handles that start-up opens and the process keeps until it ends.
 struct Platform {
     TTF_Font* font = nullptr;
@@ -20,6 +24,15 @@ struct Platform {
 // The show's millisecond clock starts with the media library. Throws std::runtime_error
 // naming the cause when the font, window, context or extension loader cannot be had.
 void openPlatform(Platform& platform);
+
+// The show's font at the given size. Throws std::runtime_error naming the file and the cause.
+TTF_Font* openShowFont(int points);
+
+// Compatibility-profile context, current on the window. Throws std::runtime_error on failure.
+SDL_GLContext createGlContext(SDL_Window* window);
+
+// Loads the GL entry points beyond 1.1 for the current context; throws when it cannot.
+void loadGlExtensions();
 
 struct DrawableSize {
     int width;

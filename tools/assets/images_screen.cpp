@@ -121,7 +121,10 @@ Image drawChannel(const Font&) {
 }
 
 Image drawNoise(const Font&) {
-    const int n = 128;
+    // Not a power of two, like the photographs, which share its format: Mesa's llvmpipe
+    // compiles its mipmap code once per format and power-of-two shape, some 100 ms of
+    // start-up each time.
+    const int n = 120;
     Rng rng(0x5EED0001);
     std::vector<float> white(n * n);
     for (float& v : white)
@@ -145,7 +148,8 @@ Image drawNoise(const Font&) {
 Image drawWaves(const Font&) {
     // One world unit wide per copy; every term repeats a whole number of times across the
     // width so that copies join without a seam.
-    const int w = 1067, h = 32;
+    // Neither side a power of two, like the other pictures with alpha: see drawNoise.
+    const int w = 1100, h = 33;
     const Colour sea = {0.29058823f, 0.40666667f, 0.67764705f, 1}; // the flat sea below it
     Canvas c(w, h);
     auto crest = [](float phase, float sharp) {

@@ -1,0 +1,28 @@
+#include "app/OffscreenShow.h"
+
+#include "app/Frame.h"
+#include "app/Startup.h"
+#include "gfx/TextImage.h"
+#include "scenes/StaticScene.h"
+
+OffscreenShow::OffscreenShow(int width, int height)
+    : target_(width, height), show_(std::make_unique<Show>()) {
+    target_.bind();
+    loadShow(platform_.font(), DrawableSize{width, height}, *show_);
+}
+
+void OffscreenShow::setStaticFramesDrawn(std::uint64_t frames) {
+    seedLcg(show_->staticRng);
+    for (std::uint64_t frame = 0; frame < frames; ++frame) {
+        drawStaticFrame(show_->staticRng);
+    }
+}
+
+void OffscreenShow::render(std::uint32_t t, RgbaImage& frame) {
+    drawFrame(*show_, t);
+    target_.read(frame);
+}
+
+RgbaImage OffscreenShow::renderLabel(const std::string& text, int points) {
+    return renderTextImage(platform_.fontAt(points), text.c_str(), {255, 255, 255, 255});
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/OffscreenPlatform.h"
+#include "gfx/RenderTarget.h"
+#include "gfx/RgbaImage.h"
+#include "scenes/Show.h"
+
+// The show, started up exactly as for the screen but drawing into an offscreen target of a
+// chosen size, one frame at a time at whatever t it is given. Run from the project root: it
+// reads Data/ like the show. Throws std::runtime_error when start-up fails.
+class OffscreenShow {
+public:
+    OffscreenShow(int width, int height);
+
+    // Puts the static's generator where it is after the show has drawn `frames` frames of
+    // static: the patterns of a capture started late match those of one started at 0.
+    void setStaticFramesDrawn(std::uint64_t frames);
+
+    // Draws the frame at t and reads it back; the static's generator moves on as in the show.
+    void render(std::uint32_t t, RgbaImage& frame);
+
+    // A line of white text in the show's font at the given size, for labels.
+    RgbaImage renderLabel(const std::string& text, int points);
+
+private:
+    OffscreenPlatform platform_;
+    RenderTarget target_;
+    // Owns GL textures, so it goes before the context does.
+    std::unique_ptr<Show> show_;
+};

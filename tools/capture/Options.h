@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+enum class Mode {
+    Help,   // --help
+    Still,  // --at MS -o FILE.png
+    Video,  // -o FILE.mp4
+    Frames, // --frames DIR
+    Sheet,  // --sheet FILE.png
+};
+
+struct Options {
+    Mode mode = Mode::Help;
+    std::string output; // a file, or the directory for --frames
+    std::uint32_t at = 0;
+    std::uint32_t from = 0;
+    std::optional<std::uint32_t> to; // none: through the show's last frame
+    int fps = 60;
+    int width = 1920;
+    int height = 1080;
+    std::uint32_t everyMs = 5000;
+    int columns = 8;
+    int thumbWidth = 240;
+    int crf = 18;
+    std::string preset = "medium";
+};
+
+// A command line that cannot be carried out; the message says why, for the user.
+class OptionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The arguments after the program name. Throws OptionError.
+Options parseOptions(const std::vector<std::string>& args);
+
+std::string usageText();
