@@ -129,11 +129,4 @@ TEST(CaptureProgram, FailuresExitNonZeroWithAReason) {
     EXPECT_FALSE(std::filesystem::exists(CAPTURE_TEST_OUTPUT "/no-ffmpeg.mp4"));
 }
 
-TEST(CaptureProgram, HelpGoesToStandardOutputAndSucceeds) {
-    const CaptureRun run = runCapture({"--help"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.output.find("--sheet"), std::string::npos);
-    EXPECT_TRUE(run.errors.empty()) << run.errors;
-}
-
 } // namespace
