@@ -7,13 +7,14 @@
 // Run from the project root (the show reads Data/), with SDL_AUDIODRIVER=dummy on machines
 // without sound.
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
+
+#include <time.h>
 
 #include <GL/glew.h>
 
@@ -28,24 +29,47 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+// Wall time, and the processor time of all this process's threads (the driver's rasteriser
+// threads included): on a shared machine the second is the steadier measure of our own work.
+struct Instant {
+    double wall;
+    double cpu;
 
-double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
+    static Instant now() {
+        timespec wall{};
+        timespec cpu{};
+        clock_gettime(CLOCK_MONOTONIC, &wall);
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+        return {milliseconds(wall), milliseconds(cpu)};
+    }
+
+private:
+    static double milliseconds(const timespec& time) {
+        return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_nsec) / 1e6;
+    }
+};
+
+struct Span {
+    double wall = 0.0;
+    double cpu = 0.0;
+};
+
+Span between(const Instant& from, const Instant& to) {
+    return {to.wall - from.wall, to.cpu - from.cpu};
 }
 
 // Times consecutive steps: each mark closes the step that began at the previous one.
 class StepTimer {
 public:
     void mark(const char* group, const std::string& what) {
-        const Clock::time_point now = Clock::now();
-        std::printf("startup\t%s\t%s\t%.3f\n", group, what.c_str(),
-                    millisecondsBetween(last_, now));
+        const Instant now = Instant::now();
+        const Span step = between(last_, now);
+        std::printf("startup\t%s\t%s\t%.3f\t%.3f\n", group, what.c_str(), step.wall, step.cpu);
         last_ = now;
     }
 
 private:
-    Clock::time_point last_ = Clock::now();
+    Instant last_ = Instant::now();
 };
 
 // The same steps as the show's start-up, in its order, with a mark after each one; each image
@@ -111,10 +135,17 @@ constexpr SceneWindow kSceneWindows[] = {
 };
 
 struct Samples {
-    std::vector<double> milliseconds;
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    double first = 0.0; // the scene's first frame of the run, when the driver compiles for it
 
-    double percentile(double fraction) const {
-        std::vector<double> sorted = milliseconds;
+    void add(const Span& frame) {
+        wall.push_back(frame.wall);
+        cpu.push_back(frame.cpu);
+    }
+
+    static double percentile(const std::vector<double>& values, double fraction) {
+        std::vector<double> sorted = values;
         std::sort(sorted.begin(), sorted.end());
         const auto index =
             static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1));
@@ -131,14 +162,14 @@ std::uint32_t sweep(const SceneWindow& window, int frame, int frames) {
 
 // Drawing and the swap are both inside the time, and glFinish makes sure the rasteriser has
 // really finished the frame before the clock is read.
-template <typename Draw> double timedFrame(SDL_Window* window, Draw draw) {
-    const Clock::time_point start = Clock::now();
+template <typename Draw> Span timedFrame(SDL_Window* window, Draw draw) {
+    const Instant start = Instant::now();
     draw();
     SDL_GL_SwapWindow(window);
     glFinish();
-    const double elapsed = millisecondsBetween(start, Clock::now());
+    const Span frame = between(start, Instant::now());
     SDL_PumpEvents();
-    return elapsed;
+    return frame;
 }
 
 void measureFrames(int frames) {
@@ -147,6 +178,7 @@ void measureFrames(int frames) {
     Show show;
     loadShow(platform.font, drawableSize(platform), show);
     const DrawableSize drawable = drawableSize(platform);
+    std::printf("renderer\t%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     constexpr std::size_t kScenes = std::size(kSceneWindows);
     std::vector<Samples> scenes(kScenes);
@@ -160,29 +192,35 @@ void measureFrames(int frames) {
     const int perRound = (frames + kRounds - 1) / kRounds;
     for (int round = 0; round < kRounds; ++round) {
         for (int frame = -kWarmUp; frame < perRound; ++frame) {
-            const double ms = timedFrame(platform.window, [] {
+            const Span span = timedFrame(platform.window, [] {
                 glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
                 glClear(GL_COLOR_BUFFER_BIT);
             });
             if (frame >= 0) {
-                empty.milliseconds.push_back(ms);
+                empty.add(span);
+            } else if (round == 0 && frame == -kWarmUp) {
+                empty.first = span.wall;
             }
         }
         for (std::size_t scene = 0; scene < kScenes; ++scene) {
             for (int frame = -kWarmUp; frame < perRound; ++frame) {
                 const int index = std::max(frame, 0) + round * perRound;
                 const std::uint32_t t = sweep(kSceneWindows[scene], index, perRound * kRounds);
-                const double ms = timedFrame(platform.window, [&] { drawFrame(show, t); });
+                const Span span = timedFrame(platform.window, [&] { drawFrame(show, t); });
                 if (frame >= 0) {
-                    scenes[scene].milliseconds.push_back(ms);
+                    scenes[scene].add(span);
+                } else if (round == 0 && frame == -kWarmUp) {
+                    scenes[scene].first = span.wall;
                 }
             }
         }
     }
 
     const auto print = [&](const char* name, const Samples& samples) {
-        std::printf("frames\t%dx%d\t%s\t%.3f\t%.3f\t%zu\n", drawable.width, drawable.height, name,
-                    samples.percentile(0.5), samples.percentile(0.99), samples.milliseconds.size());
+        std::printf("frames\t%dx%d\t%s\t%.3f\t%.3f\t%.3f\t%.3f\t%zu\n", drawable.width,
+                    drawable.height, name, Samples::percentile(samples.wall, 0.5),
+                    Samples::percentile(samples.wall, 0.99), samples.first,
+                    Samples::percentile(samples.cpu, 0.5), samples.wall.size());
     };
     print("empty (clear + swap)", empty);
     for (std::size_t scene = 0; scene < kScenes; ++scene) {
