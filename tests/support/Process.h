@@ -71,3 +71,22 @@ std::array<int, 3> screenPixel(const VirtualDisplay& display, int x, int y);
 void requestClose(const VirtualDisplay& display, unsigned long window);
 
 std::string readFile(const std::filesystem::path& path);
+
+// The real program started from a folder holding Data/, on a private X server of the given
+// size, with audio on SDL's dummy driver and standard error kept in a file.
+class ProgramRun {
+public:
+    ProgramRun(const std::string& program, const std::filesystem::path& root, int screenWidth,
+               int screenHeight);
+
+    const VirtualDisplay& display() const { return display_; }
+    ChildProcess& process() { return process_; }
+    std::string errors() const { return readFile(errors_); }
+    // Sends key presses, e.g. "Escape", to the focused window.
+    void key(const std::string& name) const;
+
+private:
+    VirtualDisplay display_;
+    std::filesystem::path errors_;
+    ChildProcess process_;
+};
