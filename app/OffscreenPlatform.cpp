@@ -23,7 +23,14 @@ OffscreenPlatform::OffscreenPlatform() {
             throw std::runtime_error(std::string("Unable to create the window: ") + SDL_GetError());
         }
         context_ = createGlContext(window_);
-        loadGlExtensions();
+        try {
+            loadGlExtensions();
+        } catch (const std::runtime_error&) {
+            // GLEW here loads through GLX: without an X display SDL may still make a
+            // context some other way, and only the loader notices.
+            throw std::runtime_error("Unable to load the OpenGL entry points: an X display "
+                                     "with GLX is needed (try xvfb-run -a)");
+        }
     } catch (...) {
         close();
         throw;
