@@ -98,16 +98,7 @@ void drawScroller(const Show& show, std::uint32_t t) {
     glEnable(GL_TEXTURE_2D);
     glLoadIdentity();
     placeSprite(scrollerLeftX(show.screen, t), -0.3f, 0.19f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(0.0f, 0.5f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(length, 0.5f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(length, -0.5f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(0.0f, -0.5f);
-    glEnd();
+    drawTextLine(show.scroller, length);
 }
 
 } // namespace
