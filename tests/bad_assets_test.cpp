@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "support/Process.h"
 #include "support/TestData.h"
 
@@ -233,5 +235,19 @@ INSTANTIATE_TEST_SUITE_P(FontAndMusic, BadAsset, ::testing::ValuesIn(kOtherAsset
                          [](const ::testing::TestParamInfo<OtherAssetCase>& param) {
                              return std::string(param.param.name);
                          });
+
+// An interrupt or a termination request ends the show as a quit request does: the frame
+// completes, the loop ends, the textures are released on the way out of main, status 0.
+TEST(Signals, InterruptAndTerminateEndTheShowLikeAQuitRequest) {
+    const TestDataDir data;
+    for (const int signal : {SIGINT, SIGTERM}) {
+        ProgramRun run(TORNUVA_PROGRAM, data.root(), 640, 360);
+        ASSERT_NE(waitForWindow(run.display(), kTitle, 30s), 0u) << run.errors();
+        std::this_thread::sleep_for(500ms);
+        ASSERT_EQ(kill(run.process().pid(), signal), 0);
+        EXPECT_EQ(run.process().waitFor(20s), std::optional<int>(0)) << "signal " << signal;
+        EXPECT_EQ(run.errors(), "") << "signal " << signal;
+    }
+}
 
 } // namespace
