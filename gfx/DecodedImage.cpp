@@ -52,7 +52,12 @@ struct ByteReader {
 // read starts with the marker bytes FF C4; walk each one as the decoder would and refuse
 // the file when any table holds more than 256 codes.
 bool jpegTablesFit(const unsigned char* bytes, std::size_t size) {
-    if (size < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) {
+    // The decoder takes the file for a JPEG when it opens with FF, any more FF fill bytes, D8.
+    std::size_t start = 0;
+    while (start < size && bytes[start] == 0xFF) {
+        ++start;
+    }
+    if (start == 0 || start == size || bytes[start] != 0xD8) {
         return true;
     }
     for (std::size_t marker = 0; marker + 1 < size; ++marker) {

@@ -19,6 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::string regression(const std::string& name) {
+    return std::string(TORNUVA_SOURCE_DIR) + "/tests/fuzz/regressions/" + name;
+}
+
 std::string failureOf(const fs::path& file, int maxSide) {
     try {
         decodeImageFile(file.c_str(), maxSide);
@@ -42,9 +46,12 @@ TEST(DecodeImage, RefusesWhatItCannotHoldWithAMessage) {
     };
     const std::vector<Case> cases = {
         // Found by fuzzing: a Huffman table of more than 256 codes overran the decoder.
-        {fs::path(TORNUVA_SOURCE_DIR) / "tests/fuzz/regressions/huffman-table-overflow.jpg",
-         "Unable to decode image file: " TORNUVA_SOURCE_DIR
-         "/tests/fuzz/regressions/huffman-table-overflow.jpg\n"},
+        {regression("huffman-table-overflow.jpg"),
+         "Unable to decode image file: " + regression("huffman-table-overflow.jpg") + "\n"},
+        // The same behind fill bytes before the start-of-image marker.
+        {regression("huffman-table-overflow-after-fill-bytes.jpg"),
+         "Unable to decode image file: " +
+             regression("huffman-table-overflow-after-fill-bytes.jpg") + "\n"},
         // Neither may keep the show waiting.
         {fifo, "Unable to decode image file: " + fifo.string() + "\n"},
         {"/dev/zero", "Unable to decode image file: /dev/zero\n"},

@@ -13,7 +13,7 @@
 namespace {
 
 // Large enough for every real texture, small enough to keep each run quick.
-constexpr int kMaxSide = 4096;
+constexpr int kMaxSide = 2048;
 
 volatile unsigned sink = 0;
 
