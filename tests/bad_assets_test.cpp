@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <thread>
@@ -160,6 +161,10 @@ struct ImageCase {
     }
 };
 
+void PrintTo(const ImageCase& c, std::ostream* out) {
+    *out << c.image->name << ", " << c.defect->name;
+}
+
 class BadImage : public ::testing::TestWithParam<ImageCase> {};
 
 TEST_P(BadImage, EndsAsExpected) {
@@ -221,6 +226,10 @@ const OtherAssetCase kOtherAssets[] = {
     {"MusicWithOggHeaderOnly", kMusic,
      [](const fs::path& file) { writeBytes(file, "OggS" + randomBytes(5000)); }, Outcome::Runs},
 };
+
+void PrintTo(const OtherAssetCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class BadAsset : public ::testing::TestWithParam<OtherAssetCase> {};
 
