@@ -1,27 +1,13 @@
 #include "CaptureRun.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "VideoPipe.h"
-
-namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-} // namespace
 
 CaptureRun runCapture(const std::vector<std::string>& args,
                       const std::vector<std::string>& environment) {
@@ -58,19 +44,4 @@ std::string freshOutput(const std::string& name) {
     const std::filesystem::path path = std::filesystem::path(CAPTURE_TEST_OUTPUT) / name;
     std::filesystem::remove_all(path);
     return path.string();
-}
-
-std::string commandOutput(const std::string& command) {
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        throw std::runtime_error("cannot run " + command);
-    }
-    std::string text;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        text.append(buffer, got);
-    }
-    pclose(pipe);
-    return text;
 }

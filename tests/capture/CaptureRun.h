@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Process.h" // commandOutput
+
 #include <string>
 #include <vector>
 
@@ -16,6 +18,3 @@ CaptureRun runCapture(const std::vector<std::string>& args,
 
 // A path in this suite's output folder, removed first if present.
 std::string freshOutput(const std::string& name);
-
-// Runs a shell command and returns its standard output.
-std::string commandOutput(const std::string& command);

@@ -186,14 +186,16 @@ VirtualDisplay::~VirtualDisplay() {
 }
 
 std::string commandOutput(const std::string& command) {
-    std::string output;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
-        return output;
+        throw std::runtime_error("cannot run " + command);
     }
-    std::array<char, 256> buffer{};
-    while (fgets(buffer.data(), buffer.size(), pipe)) {
-        output += buffer.data();
+    // Read in blocks: the output may be binary, such as raw audio samples.
+    std::string output;
+    std::array<char, 4096> buffer{};
+    std::size_t got = 0;
+    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        output.append(buffer.data(), got);
     }
     pclose(pipe);
     return output;

@@ -49,7 +49,7 @@ private:
     std::string name_;
 };
 
-// Runs a shell command and returns what it printed on standard output.
+// Runs a shell command and returns what it printed on standard output, byte for byte.
 std::string commandOutput(const std::string& command);
 
 // Waits for a window whose title matches exactly; 0 on timeout.
