@@ -101,20 +101,12 @@ void loadGlExtensions() {
     }
 }
 
-// The font and the music are never released: they live until the process ends. Held here too,
-// so that they stay reachable after main returns and a leak checker does not count them; not
-// static, so that the compiler keeps the stores.
-extern Platform keptUntilExit;
-Platform keptUntilExit;
-
 void openPlatform(Platform& platform) {
     SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
     Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 4096);
     TTF_Init();
     platform.font = openShowFont(kFontPoints);
     platform.music = Mix_LoadMUS(kMusicPath);
-    keptUntilExit.font = platform.font;
-    keptUntilExit.music = platform.music;
     platform.window =
         SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1280, 720,
                          SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_OPENGL);

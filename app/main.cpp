@@ -24,7 +24,9 @@ void reportFailure(SDL_Window* window, const std::string& message) {
 } // namespace
 
 int main(int, char**) {
-    Platform platform;
+    // The font, music, window and context are never released: they live until the process
+    // ends, held by a static so that they stay reachable to the very end.
+    static Platform platform;
     try {
         openPlatform(platform);
         Show show;
