@@ -61,7 +61,8 @@ void OffscreenPlatform::close() {
     if (TTF_WasInit()) {
         TTF_Quit();
     }
-    SDL_Quit();
+    // The video subsystem stays up until the process ends, as in the show: quitting it
+    // unloads the GL driver while the driver still holds memory of its own.
 }
 
 TTF_Font* OffscreenPlatform::fontAt(int points) {
