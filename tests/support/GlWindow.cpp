@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
@@ -10,10 +11,27 @@
 
 namespace {
 
+// Only X11 gives the GLX context the extension loader needs. Left to choose, SDL falls back
+// to another driver when the X connection fails, and the failure then shows up much later as
+// a loader error; on a busy machine that connection now and then fails once, so it is tried
+// again a few times before the test gives up.
+bool startVideo() {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    constexpr int kAttempts = 3;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            return true;
+        }
+        std::fprintf(stderr, "SDL video, attempt %d: %s\n", attempt, SDL_GetError());
+        SDL_Delay(250);
+    }
+    return false;
+}
+
 // Video stays up for the whole test process: shutting it down between windows leaves the
 // next context's extension loader without a GLX display now and then.
 void keepVideoUp() {
-    static const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    static const bool started = startVideo();
     if (!started) {
         throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
     }
@@ -32,8 +50,11 @@ GlWindow::GlWindow(int width, int height) : width_(width), height_(height) {
     if (!context_) {
         throw std::runtime_error(std::string("context: ") + SDL_GetError());
     }
-    if (glewInit() != GLEW_OK) {
-        throw std::runtime_error("glewInit failed");
+    if (const GLenum status = glewInit(); status != GLEW_OK) {
+        throw std::runtime_error(std::string("glewInit failed: ") +
+                                 reinterpret_cast<const char*>(glewGetErrorString(status)) +
+                                 ", current context " +
+                                 (SDL_GL_GetCurrentContext() ? "set" : "none"));
     }
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
