@@ -14,18 +14,6 @@ TextSurfacePtr renderText(TTF_Font* font, const char* text, SDL_Color colour) {
     return surface;
 }
 
-void makeTextTexture(const TextSurface& surface, Texture& texture, GLint finalFilter) {
-    texture.regenerate();
-    bindTexture(texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, 1);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, surface.pitch / 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, surface.w, surface.h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 surface.pixels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, finalFilter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, finalFilter);
-}
-
 namespace {
 
 // One piece of the surface, columns [left, left + width), uploaded as a whole line would be.
@@ -55,6 +43,10 @@ void quad(float left, float right) {
 }
 
 } // namespace
+
+void makeTextTexture(const TextSurface& surface, Texture& texture, GLint finalFilter) {
+    uploadPiece(surface, 0, surface.w, texture, finalFilter);
+}
 
 void makeTextTexture(const TextSurface& surface, TextTexture& target, GLint finalFilter,
                      int maxWidth) {
