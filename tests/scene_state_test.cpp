@@ -144,6 +144,20 @@ void expectState(const GlState& got, const GlState& want, const Show& show,
         << "modelview " << list(got.modelview) << "instead of " << list(want.modelview);
 }
 
+// What the voyage leaves at t: blending off under the alpha blend function, white, and the
+// scroller bound in its placement.
+GlState leftByVoyage(const Show& show, std::uint32_t t) {
+    return GlState{
+        false,   GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA,           show.scroller.texture.name(),
+        kWhiteF, true,         scrollerPlacement(show.screen, t)};
+}
+
+// What the banner leaves: blending off, the blend function and colour it met untouched.
+GlState leftByBanner(const Show& show, GLint src, GLint dst, const ColourF& colour) {
+    return GlState{
+        false, src, dst, show.channel.name(), colour, true, bannerPlacement(show.screen)};
+}
+
 class SceneState : public ::testing::Test {
 protected:
     static void TearDownTestSuite() { Stage::close(); }
@@ -205,15 +219,7 @@ TEST_F(SceneState, EachSceneLeavesTheStateItHandsOn) {
                             logoPlacement(show.screen)};
          }},
         {"banner", [](Show& show) { ChannelBanner(show); },
-         [](const Show& show) {
-             return GlState{false,
-                            kEntrySrc,
-                            kEntryDst,
-                            show.channel.name(),
-                            kEntryColour,
-                            true,
-                            bannerPlacement(show.screen)};
-         }},
+         [](const Show& show) { return leftByBanner(show, kEntrySrc, kEntryDst, kEntryColour); }},
         {"portrait", [](Show& show) { PortraitScene(show); },
          [](const Show& show) {
              return GlState{true,         kEntrySrc, kEntryDst, show.haircut.name(),
@@ -225,25 +231,9 @@ TEST_F(SceneState, EachSceneLeavesTheStateItHandsOn) {
                  true, kSrc, kDst, show.logo.name(), kWhiteF, true, logoPlacement(show.screen)};
          }},
         {"voyage, first frame", [](Show& show) { VoyageScene(show, 35001); },
-         [](const Show& show) {
-             return GlState{false,
-                            kSrc,
-                            kDst,
-                            show.scroller.texture.name(),
-                            kWhiteF,
-                            true,
-                            scrollerPlacement(show.screen, 35001)};
-         }},
+         [](const Show& show) { return leftByVoyage(show, 35001); }},
         {"voyage at 37000", [](Show& show) { VoyageScene(show, 37000); },
-         [](const Show& show) {
-             return GlState{false,
-                            kSrc,
-                            kDst,
-                            show.scroller.texture.name(),
-                            kWhiteF,
-                            true,
-                            scrollerPlacement(show.screen, 37000)};
-         }},
+         [](const Show& show) { return leftByVoyage(show, 37000); }},
     }};
     for (const Size size : kSizes) {
         Stage& stage = Stage::at(size.width, size.height);
@@ -286,36 +276,9 @@ TEST_F(SceneState, FramesCarryStateAlongTheTimeline) {
                             kWhiteF, true,   flip(-1.0f, 1.0f)};
          }},
         // No scene has set a blend function yet.
-        {5001,
-         [](const Show& show) {
-             return GlState{false,
-                            GL_ONE,
-                            GL_ZERO,
-                            show.channel.name(),
-                            kWhiteF,
-                            true,
-                            bannerPlacement(show.screen)};
-         }},
-        {5500,
-         [](const Show& show) {
-             return GlState{false,
-                            GL_ONE,
-                            GL_ZERO,
-                            show.channel.name(),
-                            kWhiteF,
-                            true,
-                            bannerPlacement(show.screen)};
-         }},
-        {5501,
-         [](const Show& show) {
-             return GlState{false,
-                            kSrc,
-                            kDst,
-                            show.channel.name(),
-                            kWhiteF,
-                            true,
-                            bannerPlacement(show.screen)};
-         }},
+        {5001, [](const Show& show) { return leftByBanner(show, GL_ONE, GL_ZERO, kWhiteF); }},
+        {5500, [](const Show& show) { return leftByBanner(show, GL_ONE, GL_ZERO, kWhiteF); }},
+        {5501, [](const Show& show) { return leftByBanner(show, kSrc, kDst, kWhiteF); }},
         {13000,
          [](const Show& show) {
              return GlState{
@@ -335,26 +298,8 @@ TEST_F(SceneState, FramesCarryStateAlongTheTimeline) {
              return GlState{
                  true, kSrc, kDst, show.logo.name(), kWhiteF, true, logoPlacement(show.screen)};
          }},
-        {35001,
-         [](const Show& show) {
-             return GlState{false,
-                            kSrc,
-                            kDst,
-                            show.scroller.texture.name(),
-                            kWhiteF,
-                            true,
-                            scrollerPlacement(show.screen, 35001)};
-         }},
-        {60000,
-         [](const Show& show) {
-             return GlState{false,
-                            kSrc,
-                            kDst,
-                            show.scroller.texture.name(),
-                            kWhiteF,
-                            true,
-                            scrollerPlacement(show.screen, 60000)};
-         }},
+        {35001, [](const Show& show) { return leftByVoyage(show, 35001); }},
+        {60000, [](const Show& show) { return leftByVoyage(show, 60000); }},
     }};
     for (const Size size : kSizes) {
         Stage& stage = Stage::at(size.width, size.height);
