@@ -269,7 +269,10 @@ Options:
   --thumb W          thumbnail width in pixels (default 240; the height keeps the aspect).
   --crf N            x264 quality, 0 (lossless) to 51 (default 18).
   --preset NAME      x264 speed preset, ultrafast to placebo (default medium).
+  --data DIR         read the show's Data/ from DIR instead of the working directory;
+                     output names stay relative to the working directory.
   -h, --help         this text.
+  --version          the version number.
 
 The show's time comes from the frame number, never the clock, so a capture is the same
 bit for bit every time. The static of the first five seconds moves on once per frame the
@@ -281,7 +284,7 @@ The video's sound is the show's music: silent until 3001 ms of show time, when t
 starts it, then looped to the end; a capture from later starts the track at the matching
 point. Without Data/bossanova.ogg the sound track is silent.
 
-Run from the project root: the show's Data/ is read from the working directory. Needs an
-X display (use xvfb-run on a machine without one).
+The show's Data/ is read from the working directory (run from the project root) or from the
+folder given with --data. Needs an X display (use xvfb-run on a machine without one).
 )";
 }

@@ -11,6 +11,7 @@
 #include "Progress.h"
 #include "Schedule.h"
 #include "Sheet.h"
+#include "ToolOptions.h"
 #include "VideoPipe.h"
 #include "app/OffscreenShow.h"
 #include "app/Startup.h"
@@ -111,14 +112,25 @@ void captureSheet(const Options& options) {
 int main(int argc, char** argv) {
     // A dead ffmpeg must surface as a failed write, not end the process silently.
     std::signal(SIGPIPE, SIG_IGN);
+    ToolOptions common;
     Options options;
     try {
-        options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const OptionError& error) {
+        common = takeToolOptions(std::vector<std::string>(argv + 1, argv + argc));
+        if (common.version) {
+            std::puts(versionLine("tornuva-capture").c_str());
+            return 0;
+        }
+        options = parseOptions(common.rest);
+    } catch (const std::exception& error) {
         std::fprintf(stderr, "tornuva-capture: %s\n", error.what());
         return 2;
     }
     try {
+        if (common.dataFolder && options.mode != Mode::Help) {
+            // The output stays where the user started the capture.
+            options.output = std::filesystem::absolute(options.output).string();
+            enterDataFolder(*common.dataFolder);
+        }
         switch (options.mode) {
         case Mode::Help:
             std::fputs(usageText().c_str(), stdout);
