@@ -1,0 +1,29 @@
+# One build, two layouts. The archive (component "archive") is one folder with the programs
+# beside Data/, run from inside it. The Debian package (component "deb", under /usr) keeps a
+# game's layout: launchers on the PATH, the programs private, the data shared.
+set(TORNUVA_DEB_PREFIX /usr)
+set(TORNUVA_DEB_LAUNCHERS games)
+set(TORNUVA_DEB_PROGRAMS lib/games/tornuva)
+set(TORNUVA_DEB_DATA share/games/tornuva) # the folder that holds Data/
+set(INSTALLED_PROGRAMS ${TORNUVA_DEB_PREFIX}/${TORNUVA_DEB_PROGRAMS})
+set(INSTALLED_DATA ${TORNUVA_DEB_PREFIX}/${TORNUVA_DEB_DATA})
+
+# Everything the packages hold, built by `--target packaged`; packing builds nothing else.
+add_custom_target(packaged)
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
+# Installs a program into both layouts, with a launcher of the same name on the package's PATH
+# that runs `command` followed by the user's arguments.
+function(tornuva_install_program target command)
+    add_dependencies(packaged ${target})
+    install(TARGETS ${target} DESTINATION . COMPONENT archive)
+    install(TARGETS ${target} DESTINATION ${TORNUVA_DEB_PROGRAMS} COMPONENT deb)
+    set(launcher ${PROJECT_BINARY_DIR}/launchers/${target})
+    file(CONFIGURE OUTPUT ${launcher} CONTENT "#!/bin/sh\n${command} \"$@\"\n")
+    install(PROGRAMS ${launcher} DESTINATION ${TORNUVA_DEB_LAUNCHERS} COMPONENT deb)
+endfunction()
+
+# A tool reads Data/ from the installed data folder and writes where the user started it.
+function(tornuva_install_tool target)
+    tornuva_install_program(${target} "exec ${INSTALLED_PROGRAMS}/${target} --data ${INSTALLED_DATA}")
+endfunction()
