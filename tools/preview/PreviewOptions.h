@@ -16,6 +16,8 @@ struct PreviewOptions {
     int height = 720;
     bool fullscreen = false;
     std::optional<Loop> loop;
+
+    bool operator==(const PreviewOptions&) const = default;
 };
 
 // The arguments after the program name. Throws OptionError.
