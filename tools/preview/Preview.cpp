@@ -11,8 +11,6 @@
 
 namespace {
 
-// The static moves on as in a capture from 0 at this rate, whatever the preview's own.
-constexpr int kStaticFps = 60;
 // How often a paused preview looks at its window when nothing happens.
 constexpr Uint32 kIdleRedrawMs = 250;
 constexpr std::uint64_t kNoticeMs = 4000;
@@ -129,7 +127,7 @@ void Preview::fitToWindow() {
 void Preview::drawAndShow() {
     fitToWindow();
     const std::uint32_t t = transport_.now();
-    setStaticFramesDrawn(*show_, staticFramesBefore(t, kStaticFps));
+    setStaticFramesDrawn(*show_, staticFramesBefore(t, kCaptureFps));
     drawFrame(*show_, t);
     if (saveRequested_) {
         saveRequested_ = false;

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kStepFps = 60;
 constexpr std::uint32_t kLoopAroundMs = 10000;
 
 std::uint32_t clampToShow(std::int64_t t) {
@@ -17,7 +16,7 @@ std::uint32_t clampToShow(std::int64_t t) {
 
 // The last frame of a 60 fps capture from 0 that is drawn at or before t.
 std::uint64_t frameAtOrBefore(std::uint32_t t) {
-    return framesBefore(0, t + 1, kStepFps) - 1;
+    return framesBefore(0, t + 1, kCaptureFps) - 1;
 }
 
 std::string sceneNames(std::uint32_t t) {
@@ -78,11 +77,11 @@ void Transport::step(int direction) {
     }
     const std::uint64_t frame = frameAtOrBefore(now_);
     if (direction > 0) {
-        jumpTo(clampToShow(frameTime(0, kStepFps, frame + 1)));
-    } else if (frameTime(0, kStepFps, frame) < now_) {
-        jumpTo(frameTime(0, kStepFps, frame));
+        jumpTo(clampToShow(frameTime(0, kCaptureFps, frame + 1)));
+    } else if (frameTime(0, kCaptureFps, frame) < now_) {
+        jumpTo(frameTime(0, kCaptureFps, frame));
     } else if (frame > 0) {
-        jumpTo(frameTime(0, kStepFps, frame - 1));
+        jumpTo(frameTime(0, kCaptureFps, frame - 1));
     }
 }
 

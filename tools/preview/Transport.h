@@ -4,6 +4,10 @@
 #include <optional>
 #include <string>
 
+// The preview's frames are those of a capture from 0 at this rate: steps go from one to the
+// next, and the static has moved on as far as there.
+inline constexpr int kCaptureFps = 60;
+
 // A stretch of show time played over and over: from `start` up to, not including, `end`.
 struct Loop {
     std::uint32_t start;
@@ -13,8 +17,7 @@ struct Loop {
 };
 
 // The preview's clock: the show's milliseconds, moved on by the wall clock while playing and
-// moved about by the keys, always between 0 and the show's last frame. Steps follow the
-// frames of a 60 fps capture from 0, so a stepped frame is one that capture draws.
+// moved about by the keys, always between 0 and the show's last frame.
 class Transport {
 public:
     Transport(std::uint32_t from, bool paused, std::optional<Loop> loop);
