@@ -56,3 +56,10 @@ void drawFrame(Show& show, std::uint32_t t) {
     }
     drawEndScene(show, scenes.end, t);
 }
+
+void setStaticFramesDrawn(Show& show, std::uint64_t frames) {
+    seedLcg(show.staticRng);
+    for (std::uint64_t frame = 0; frame < frames; ++frame) {
+        drawStaticFrame(show.staticRng);
+    }
+}

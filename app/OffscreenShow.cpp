@@ -3,7 +3,6 @@
 #include "app/Frame.h"
 #include "app/Startup.h"
 #include "gfx/TextImage.h"
-#include "scenes/StaticScene.h"
 
 OffscreenShow::OffscreenShow(int width, int height)
     : target_(width, height), show_(std::make_unique<Show>()) {
@@ -12,10 +11,7 @@ OffscreenShow::OffscreenShow(int width, int height)
 }
 
 void OffscreenShow::setStaticFramesDrawn(std::uint64_t frames) {
-    seedLcg(show_->staticRng);
-    for (std::uint64_t frame = 0; frame < frames; ++frame) {
-        drawStaticFrame(show_->staticRng);
-    }
+    ::setStaticFramesDrawn(*show_, frames);
 }
 
 void OffscreenShow::render(std::uint32_t t, RgbaImage& frame) {

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr char kWindowTitle[] = "Selkavo Tornuva";
-
 [[noreturn]] void fail(const std::string& what, const char* reason) {
     throw std::runtime_error(what + ": " + reason + "\n");
 }
@@ -101,19 +99,21 @@ void loadGlExtensions() {
     }
 }
 
-void openPlatform(Platform& platform) {
+void openPlatform(Platform& platform, const WindowRequest& window) {
     SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
     Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 4096);
     TTF_Init();
     platform.font = openShowFont(kFontPoints);
     platform.music = Mix_LoadMUS(kMusicPath);
     platform.window =
-        SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1280, 720,
-                         SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_OPENGL);
+        SDL_CreateWindow(window.title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                         window.width, window.height, window.flags | SDL_WINDOW_OPENGL);
     if (!platform.window) {
         fail("Unable to create the window", SDL_GetError());
     }
-    SDL_ShowCursor(SDL_DISABLE);
+    if (window.hideCursor) {
+        SDL_ShowCursor(SDL_DISABLE);
+    }
     createGlContext(platform.window);
     SDL_GL_SetSwapInterval(-1);
     loadGlExtensions();
@@ -123,6 +123,11 @@ DrawableSize drawableSize(const Platform& platform) {
     DrawableSize size{0, 0};
     SDL_GL_GetDrawableSize(platform.window, &size.width, &size.height);
     return size;
+}
+
+void fitToDrawable(DrawableSize drawable, Show& show) {
+    setUpScreen(drawable, show);
+    setProjection(show.screen);
 }
 
 void makeTextTextures(TTF_Font* font, Show& show) {

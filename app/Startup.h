@@ -20,10 +20,22 @@ struct Platform {
     SDL_Window* window = nullptr;
 };
 
-// Media library, audio, font, music, the full-screen window and its GL context, in that order.
-// The show's millisecond clock starts with the media library. Throws std::runtime_error
-// naming the cause when the font, window, context or extension loader cannot be had.
-void openPlatform(Platform& platform);
+// The window start-up opens: the show's is full screen with the cursor hidden.
+struct WindowRequest {
+    const char* title;
+    int width;
+    int height;
+    Uint32 flags; // besides SDL_WINDOW_OPENGL
+    bool hideCursor;
+};
+
+inline constexpr WindowRequest kShowWindow = {"Selkavo Tornuva", 1280, 720,
+                                              SDL_WINDOW_FULLSCREEN_DESKTOP, true};
+
+// Media library, audio, font, music, the window and its GL context, in that order. The
+// show's millisecond clock starts with the media library. Throws std::runtime_error naming
+// the cause when the font, window, context or extension loader cannot be had.
+void openPlatform(Platform& platform, const WindowRequest& window = kShowWindow);
 
 // The show's font at the given size. Throws std::runtime_error naming the file and the cause.
 TTF_Font* openShowFont(int points);
@@ -40,6 +52,9 @@ struct DrawableSize {
 };
 
 DrawableSize drawableSize(const Platform& platform);
+
+// Screen space, viewport and projection for a drawable of the given size.
+void fitToDrawable(DrawableSize drawable, Show& show);
 
 // One of the show's pictures, with the sampling settings start-up applies to its texture
 // right after loading it (the texture still bound on unit 0); none when setSampling is null.

@@ -40,6 +40,13 @@ void RenderTarget::bind() const {
     glDrawBuffer(GL_COLOR_ATTACHMENT0);
 }
 
+void RenderTarget::copyToWindow() const {
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
+}
+
 void RenderTarget::read(RgbaImage& image) const {
     if (bottomUp_.width != width_ || bottomUp_.height != height_) {
         bottomUp_ = RgbaImage(width_, height_);

@@ -25,6 +25,10 @@ public:
     // what the blending leaves in the alpha channel is not part of the picture.
     void read(RgbaImage& image) const;
 
+    // Copies the frame pixel for pixel into the window's framebuffer, which must be of the
+    // same size; drawing stays directed to this target.
+    void copyToWindow() const;
+
 private:
     int width_;
     int height_;

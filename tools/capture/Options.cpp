@@ -8,8 +8,6 @@
 #include <map>
 #include <string_view>
 
-#include "Schedule.h"
-
 namespace {
 
 constexpr std::array<std::string_view, 10> kPresets = {
@@ -21,44 +19,6 @@ std::string lowerExtension(const std::string& path) {
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;
-}
-
-// Digits only: no sign, no spaces, no suffix.
-std::uint64_t parseWhole(const std::string& option, const std::string& text, std::uint64_t most) {
-    const bool digits =
-        !text.empty() && text.size() <= 12 &&
-        std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
-    if (!digits) {
-        throw OptionError(option + " takes a whole number, not '" + text + "'");
-    }
-    const std::uint64_t value = std::stoull(text);
-    if (value > most) {
-        throw OptionError(option + " " + text + " is too large (at most " + std::to_string(most) +
-                          ")");
-    }
-    return value;
-}
-
-int parseInt(const std::string& option, const std::string& text, int least, int most) {
-    const auto value = static_cast<int>(parseWhole(option, text, static_cast<std::uint64_t>(most)));
-    if (value < least) {
-        throw OptionError(option + " " + text + " is too small (at least " + std::to_string(least) +
-                          ")");
-    }
-    return value;
-}
-
-std::uint32_t parseTime(const std::string& option, const std::string& text) {
-    return static_cast<std::uint32_t>(parseWhole(option, text, kShowLastFrameMs));
-}
-
-void parseSize(const std::string& text, Options& options) {
-    const std::size_t cross = text.find('x');
-    if (cross == std::string::npos) {
-        throw OptionError("--size takes WIDTHxHEIGHT, such as 1920x1080, not '" + text + "'");
-    }
-    options.width = parseInt("--size width", text.substr(0, cross), 16, 16384);
-    options.height = parseInt("--size height", text.substr(cross + 1), 16, 16384);
 }
 
 std::uint32_t parseSeconds(const std::string& option, const std::string& text) {
@@ -207,7 +167,9 @@ Options parseOptions(const std::vector<std::string>& args) {
         options.fps = parseInt("--fps", given["--fps"], 1, 1000);
     }
     if (given.has("--size")) {
-        parseSize(given["--size"], options);
+        const PixelSize size = parseSize("--size", given["--size"]);
+        options.width = size.width;
+        options.height = size.height;
     }
     if (options.mode == Mode::Video && (options.width % 2 != 0 || options.height % 2 != 0)) {
         throw OptionError("a video needs an even width and height (H.264 in yuv420p), not " +

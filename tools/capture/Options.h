@@ -2,9 +2,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "OptionValues.h"
 
 enum class Mode {
     Help,   // --help
@@ -28,12 +29,6 @@ struct Options {
     int thumbWidth = 240;
     int crf = 18;
     std::string preset = "medium";
-};
-
-// A command line that cannot be carried out; the message says why, for the user.
-class OptionError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
 };
 
 // The arguments after the program name. Throws OptionError.

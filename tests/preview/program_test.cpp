@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "CaptureRun.h"
+#include "ImageCompare.h"
+#include "support/Process.h"
+#include "support/TestData.h"
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The preview in a copy of Data/, its window filling a private X server of its own size.
+// Going back from the still life to the static shows neither the GL state the still life
+// left nor a static of the preview's own; the static then fills the screen with noise.png.
+TEST(PreviewProgram, SavesTheCapturesFramesAndReloadsOnlyWhatLoads) {
+    const fs::path root = freshOutput("preview-root");
+    fs::create_directories(root);
+    fs::copy("Data", root / "Data", fs::copy_options::recursive);
+    const VirtualDisplay display(320, 180);
+    ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "12000", "--window", "320x180"},
+                         {"DISPLAY=" + display.name(), "SDL_AUDIODRIVER=dummy"}, root,
+                         root / "errors.txt");
+    // Presses the keys, then waits for the title they lead to, if any.
+    const auto press = [&display](const std::string& keys, const std::string& title) {
+        commandOutput("DISPLAY=" + display.name() + " xdotool key " + keys + " 2>/dev/null");
+        return title.empty() || waitForWindow(display, "Tornuva preview " + title, 20s) != 0;
+    };
+    ASSERT_TRUE(press("", "0:12.000 still life + banner paused"));
+    for (const auto& [keys, shown, ms] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"s", "0:12.000 still life + banner", "012000"},
+             {"shift+Left period s", "0:02.016 static", "002016"}}) {
+        const fs::path saved = root / ("tornuva-" + ms + ".png");
+        ASSERT_TRUE(press(keys, shown + " paused - saved " + saved.filename().string()));
+        const std::string captured = freshOutput("preview-capture.png");
+        ASSERT_EQ(runCapture({"--at", ms, "--size", "320x180", "-o", captured}).status, 0);
+        const ImageDifference difference = compareImages(loadPng(captured), loadPng(saved), 0);
+        EXPECT_EQ(difference.differing, 0u) << ms << ": largest " << difference.largest;
+    }
+
+    const std::array<int, 3> blue = {20, 40, 220};
+    writeFlatImage(root / "Data/noise.png", 8, 8, 4, {20, 40, 220, 255});
+    ASSERT_TRUE(press("r", "0:02.016 static paused - reloaded Data/"));
+    EXPECT_EQ(screenPixel(display, 160, 90), blue);
+
+    writeBytes(root / "Data/noise.png", "not a picture");
+    const std::string message = "Unable to decode image file: Data/noise.png";
+    ASSERT_TRUE(press("r", "0:02.016 static paused - " + message)) << readFile(root / "errors.txt");
+    EXPECT_EQ(readFile(root / "errors.txt"), message + "\n");
+    EXPECT_EQ(screenPixel(display, 160, 90), blue);
+    press("Escape", "");
+    EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
+}
+
+TEST(PreviewProgram, BadOptionsSayWhyAndEndWithStatus2) {
+    const fs::path errors = freshOutput("preview-options.txt");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--from", "x"}, "--from takes a whole number, not 'x'"},
+        {{"--window", "640"}, "--window takes WIDTHxHEIGHT"},
+        {{"--loop", "5000"}, "--loop takes START:END"},
+        {{"--loop", "5000:3000"}, "--loop 5000:3000: the end must come after the start"},
+        {{"--paused=yes"}, "--paused takes no value"},
+        {{"--speed", "2"}, "unknown option '--speed'"},
+    };
+    for (const auto& [args, says] : cases) {
+        std::vector<std::string> argv = {TORNUVA_PREVIEW};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ChildProcess preview(argv, {}, ".", errors);
+        EXPECT_EQ(preview.waitFor(10s), std::optional<int>(2)) << says;
+        EXPECT_EQ(readFile(errors).rfind("tornuva-preview: " + says, 0), 0u) << readFile(errors);
+    }
+}
+
+} // namespace

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "Music.h"
+#include "PreviewOptions.h"
+#include "Transport.h"
+#include "app/Startup.h"
+#include "gfx/RenderTarget.h"
+#include "scenes/Show.h"
+
+// The preview's window and its loop: the show's frames at the transport's moment, the keys
+// that move it, the music that follows it, saving and reloading.
+class Preview {
+public:
+    // The platform must be open; the show is loaded from Data/ at once. Throws
+    // std::runtime_error with the show's own message when that load fails.
+    Preview(Platform& platform, const PreviewOptions& options);
+    Preview(const Preview&) = delete;
+    Preview& operator=(const Preview&) = delete;
+
+    // Runs until Escape or a quit request.
+    void run();
+
+private:
+    void handleEvents();
+    void handleKey(const SDL_KeyboardEvent& key);
+    void fitToWindow();
+    void toggleFullscreen();
+    void drawAndShow();
+    void save(std::uint32_t t);
+    void reload();
+    void notify(const std::string& notice);
+    void updateTitle();
+
+    Platform& platform_;
+    DrawableSize drawable_;
+    // The frame is drawn here, as the capture draws it, and copied to the window: what is on
+    // screen is then the very frame a capture of the same size writes.
+    std::unique_ptr<RenderTarget> target_;
+    std::unique_ptr<Show> show_;
+    Transport transport_;
+    MusicFollower music_;
+    bool running_ = true;
+    bool saveRequested_ = false;
+    std::string notice_;
+    std::uint64_t noticeEnds_ = 0;
+    std::string title_;
+};

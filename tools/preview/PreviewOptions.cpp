@@ -1,0 +1,113 @@
+#include "PreviewOptions.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr std::array<const char*, 3> kValued = {"--from", "--window", "--loop"};
+
+Loop parseLoop(const std::string& text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos) {
+        throw OptionError("--loop takes START:END in milliseconds, such as 25000:35000, not '" +
+                          text + "'");
+    }
+    const Loop loop{parseTime("--loop start", text.substr(0, colon)),
+                    parseTime("--loop end", text.substr(colon + 1))};
+    if (loop.end <= loop.start) {
+        throw OptionError("--loop " + text + ": the end must come after the start");
+    }
+    return loop;
+}
+
+void setValue(PreviewOptions& options, bool& fromGiven, const std::string& name,
+              const std::string& value) {
+    if (value.empty()) {
+        throw OptionError(name + " needs a value (see --help)");
+    }
+    if (name == "--from") {
+        options.from = parseTime(name, value);
+        fromGiven = true;
+    } else if (name == "--window") {
+        const PixelSize size = parseSize(name, value);
+        options.width = size.width;
+        options.height = size.height;
+    } else {
+        options.loop = parseLoop(value);
+    }
+}
+
+} // namespace
+
+PreviewOptions parsePreviewOptions(const std::vector<std::string>& args) {
+    PreviewOptions options;
+    bool fromGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        const std::size_t equals = name.find('=');
+        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        if (name == "-h" || name == "--help") {
+            options.help = true;
+        } else if (name == "--paused" || name == "--fullscreen") {
+            if (value) {
+                throw OptionError(name + " takes no value");
+            }
+            options.paused = options.paused || name == "--paused";
+            options.fullscreen = options.fullscreen || name == "--fullscreen";
+        } else if (std::find(kValued.begin(), kValued.end(), name) != kValued.end()) {
+            if (!value && i + 1 >= args.size()) {
+                throw OptionError(name + " needs a value (see --help)");
+            }
+            setValue(options, fromGiven, name, value ? *value : args[++i]);
+        } else if (name.empty() || name[0] != '-') {
+            throw OptionError("unexpected argument '" + name + "' (see --help)");
+        } else {
+            throw OptionError("unknown option '" + name + "' (see --help)");
+        }
+    }
+    if (options.loop && !fromGiven) {
+        options.from = options.loop->start;
+    }
+    return options;
+}
+
+std::string previewUsage() {
+    return R"(tornuva-preview: the show at any moment, live: pause, seek, step, loop and reload.
+
+Usage:
+  tornuva-preview [--from MS] [--paused] [--window WxH] [--fullscreen] [--loop A:B]
+
+Options:
+  --from MS      start at MS milliseconds of show time (default 0, or the loop's start).
+  --paused       start paused.
+  --window WxH   the window's size in pixels (default 1280x720).
+  --fullscreen   start full screen on the desktop instead of in the window.
+  --loop A:B     play the stretch from A up to B milliseconds over and over.
+  -h, --help     this text.
+
+Keys:
+  Space          pause or resume.
+  Left, Right    1 s back or forward; with Shift, 10 s.
+  , and .        one frame (1/60 s) back or forward, while paused.
+  Home           back to 0.
+  L              loop the 10 s around the current moment, or clear the loop.
+  F              full screen on or off.
+  S              save the frame on screen as tornuva-MMMMMM.png (show time in ms) in the
+                 working directory and print its path.
+  R              reload every file of Data/ and draw the same moment again; a broken file
+                 leaves the pictures as they were, and its message goes to standard error
+                 and, for a few seconds, to the title.
+  Escape         quit (as does closing the window).
+
+The frame at a moment is the one tornuva-capture --at MS --size WxH writes for that size;
+the static of the first five seconds has moved on as in a 60 fps capture from 0. The
+title shows the moment and the scenes on screen. The music starts at the show's 3 s mark
+and follows the clock. Run from the project root: Data/ is read from the working
+directory.
+)";
+}
