@@ -42,6 +42,11 @@ void drawEndScene(const Show& show, EndScene scene, std::uint32_t t) {
 
 } // namespace
 
+void restoreStartingState() {
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
 void drawFrame(Show& show, std::uint32_t t) {
     startFrame(show);
     const SceneSelection scenes = scenesAt(t);

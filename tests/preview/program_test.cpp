@@ -17,16 +17,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The preview in a copy of Data/, its window filling a private X server of its own size.
-// Going back from the still life to the static shows neither the GL state the still life
-// left nor a static of the preview's own; the static then fills the screen with noise.png.
+// The preview of a copy of Data/, started in another folder, its window filling a private X
+// server of its own size. Going back from the still life shows neither the blend function the
+// still life left (the banner alone replaces what is under it) nor a static of the preview's
+// own; the static then fills the screen with noise.png.
 TEST(PreviewProgram, SavesTheCapturesFramesAndReloadsOnlyWhatLoads) {
     const fs::path root = freshOutput("preview-root");
     fs::create_directories(root);
     fs::copy("Data", root / "Data", fs::copy_options::recursive);
+    const fs::path saves = root / "saves";
+    fs::create_directories(saves);
     const VirtualDisplay display(320, 180);
-    ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "12000", "--window", "320x180"},
-                         {"DISPLAY=" + display.name(), "SDL_AUDIODRIVER=dummy"}, root,
+    ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "12000", "--window", "320x180",
+                          "--data", root.string()},
+                         {"DISPLAY=" + display.name(), "SDL_AUDIODRIVER=dummy"}, saves,
                          root / "errors.txt");
     // Presses the keys, then waits for the title they lead to, if any.
     const auto press = [&display](const std::string& keys, const std::string& title) {
@@ -37,8 +41,9 @@ TEST(PreviewProgram, SavesTheCapturesFramesAndReloadsOnlyWhatLoads) {
     for (const auto& [keys, shown, ms] :
          std::vector<std::tuple<std::string, std::string, std::string>>{
              {"s", "0:12.000 still life + banner", "012000"},
-             {"shift+Left period s", "0:02.016 static", "002016"}}) {
-        const fs::path saved = root / ("tornuva-" + ms + ".png");
+             {"shift+Left Right Right Right period s", "0:05.016 banner", "005016"},
+             {"Left Left Left s", "0:02.016 static", "002016"}}) {
+        const fs::path saved = saves / ("tornuva-" + ms + ".png");
         ASSERT_TRUE(press(keys, shown + " paused - saved " + saved.filename().string()));
         const std::string captured = freshOutput("preview-capture.png");
         ASSERT_EQ(runCapture({"--at", ms, "--size", "320x180", "-o", captured}).status, 0);

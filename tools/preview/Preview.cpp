@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 #include "Image.h"
 #include "Schedule.h"
@@ -23,8 +24,9 @@ std::string framePath(std::uint32_t t) {
 
 } // namespace
 
-Preview::Preview(Platform& platform, const PreviewOptions& options)
-    : platform_(platform), drawable_(drawableSize(platform)),
+Preview::Preview(Platform& platform, const PreviewOptions& options,
+                 std::filesystem::path saveFolder)
+    : platform_(platform), saveFolder_(std::move(saveFolder)), drawable_(drawableSize(platform)),
       target_(std::make_unique<RenderTarget>(drawable_.width, drawable_.height)),
       show_(std::make_unique<Show>()), transport_(options.from, options.paused, options.loop),
       music_(platform.music) {
@@ -127,6 +129,10 @@ void Preview::fitToWindow() {
 void Preview::drawAndShow() {
     fitToWindow();
     const std::uint32_t t = transport_.now();
+    if (transport_.jumps() != jumpsDrawn_) {
+        jumpsDrawn_ = transport_.jumps();
+        restoreStartingState();
+    }
     setStaticFramesDrawn(*show_, staticFramesBefore(t, kCaptureFps));
     drawFrame(*show_, t);
     if (saveRequested_) {
@@ -140,7 +146,8 @@ void Preview::drawAndShow() {
 }
 
 void Preview::save(std::uint32_t t) {
-    const std::string path = framePath(t);
+    const std::string name = framePath(t);
+    const std::string path = (saveFolder_ / name).string();
     RgbaImage frame;
     target_->read(frame);
     try {
@@ -150,9 +157,9 @@ void Preview::save(std::uint32_t t) {
         notify(failure.what());
         return;
     }
-    std::printf("%s\n", std::filesystem::absolute(path).c_str());
+    std::printf("%s\n", path.c_str());
     std::fflush(stdout);
-    notify("saved " + path);
+    notify("saved " + name);
 }
 
 // Everything is loaded afresh beside what is on screen, and swapped in only when all of it

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -16,8 +17,9 @@
 class Preview {
 public:
     // The platform must be open; the show is loaded from Data/ at once. Throws
-    // std::runtime_error with the show's own message when that load fails.
-    Preview(Platform& platform, const PreviewOptions& options);
+    // std::runtime_error with the show's own message when that load fails. Saved frames go
+    // into saveFolder.
+    Preview(Platform& platform, const PreviewOptions& options, std::filesystem::path saveFolder);
     Preview(const Preview&) = delete;
     Preview& operator=(const Preview&) = delete;
 
@@ -36,6 +38,7 @@ private:
     void updateTitle();
 
     Platform& platform_;
+    std::filesystem::path saveFolder_;
     DrawableSize drawable_;
     // The frame is drawn here, as the capture draws it, and copied to the window: what is on
     // screen is then the very frame a capture of the same size writes.
@@ -45,6 +48,7 @@ private:
     MusicFollower music_;
     bool running_ = true;
     bool saveRequested_ = false;
+    std::uint64_t jumpsDrawn_ = 0;
     std::string notice_;
     std::uint64_t noticeEnds_ = 0;
     std::string title_;

@@ -81,6 +81,7 @@ std::string previewUsage() {
 
 Usage:
   tornuva-preview [--from MS] [--paused] [--window WxH] [--fullscreen] [--loop A:B]
+                  [--data DIR]
 
 Options:
   --from MS      start at MS milliseconds of show time (default 0, or the loop's start).
@@ -88,6 +89,9 @@ Options:
   --window WxH   the window's size in pixels (default 1280x720).
   --fullscreen   start full screen on the desktop instead of in the window.
   --loop A:B     play the stretch from A up to B milliseconds over and over.
+  --data DIR     read the show's Data/ from DIR instead of the working directory; saved
+                 frames still go to the working directory.
+  --version      the version number.
   -h, --help     this text.
 
 Keys:

@@ -1,10 +1,12 @@
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "Preview.h"
 #include "PreviewOptions.h"
+#include "ToolOptions.h"
 
 namespace {
 
@@ -16,10 +18,16 @@ WindowRequest windowFor(const PreviewOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    ToolOptions common;
     PreviewOptions options;
     try {
-        options = parsePreviewOptions(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const OptionError& error) {
+        common = takeToolOptions(std::vector<std::string>(argv + 1, argv + argc));
+        if (common.version) {
+            std::puts(versionLine("tornuva-preview").c_str());
+            return 0;
+        }
+        options = parsePreviewOptions(common.rest);
+    } catch (const std::exception& error) {
         std::fprintf(stderr, "tornuva-preview: %s\n", error.what());
         return 2;
     }
@@ -29,9 +37,14 @@ int main(int argc, char** argv) {
     }
     // As in the show, the platform's handles live until the process ends.
     static Platform platform;
+    // Saved frames go where the user started the preview, whichever folder Data/ is read from.
+    const std::filesystem::path saveFolder = std::filesystem::current_path();
     try {
+        if (common.dataFolder) {
+            enterDataFolder(*common.dataFolder);
+        }
         openPlatform(platform, windowFor(options));
-        Preview preview(platform, options);
+        Preview preview(platform, options, saveFolder);
         preview.run();
     } catch (const std::exception& failure) {
         std::string message = failure.what();
