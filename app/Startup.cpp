@@ -59,10 +59,9 @@ void setUpScreen(DrawableSize drawable, Show& show) {
 
 void loadImages(Show& show) {
     for (const ShowImage& image : kImages) {
-        loadImageTexture(image.path, show.*image.texture);
-        if (image.setSampling) {
-            image.setSampling();
-        }
+        Texture& texture = show.*image.texture;
+        loadImageTexture(image.path, texture);
+        applySampling(image, texture);
     }
 }
 
@@ -77,6 +76,14 @@ void seedGenerators(Show& show) {
 
 std::span<const ShowImage> showImages() {
     return kImages;
+}
+
+// The texture is bound here rather than trusted to be left bound by the loader.
+void applySampling(const ShowImage& image, const Texture& texture) {
+    if (image.setSampling) {
+        bindTexture(texture);
+        image.setSampling();
+    }
 }
 
 TTF_Font* openShowFont(int points) {
