@@ -111,6 +111,18 @@ TEST(EndToEnd, AMissingFontIsReportedWithItsPath) {
     EXPECT_EQ(run.process().waitFor(10s), std::optional<int>(1));
 }
 
+// With no display to show a box on, standard error alone tells the user what is missing.
+TEST(EndToEnd, WithoutAnXDisplayItSaysWhatItNeeds) {
+    const TestDataDir data;
+    const std::filesystem::path errors = data.root() / "stderr.txt";
+    ChildProcess show({"/usr/bin/env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", TORNUVA_PROGRAM},
+                      {"SDL_AUDIODRIVER=dummy"}, data.root(), errors);
+    EXPECT_EQ(show.waitFor(30s), std::optional<int>(1));
+    const std::string said = readFile(errors);
+    EXPECT_NE(said.find("Error initing glew: "), said.npos) << said;
+    EXPECT_NE(said.find("DISPLAY not set).\nThe show needs an X display"), said.npos) << said;
+}
+
 // The whole show, about 158 seconds: it ends by itself with status 0.
 TEST(EndToEndFullLength, EndsByItselfAfterTheLastFrame) {
     const TestDataDir data;
