@@ -89,7 +89,7 @@ TEST(EndToEnd, AMissingImageIsReportedAndEndsWithFailure) {
 
     // The error box waits for the user; dismiss it as they would.
     const unsigned long box = waitForWindow(run.display(), "Error", 20s);
-    ASSERT_NE(box, 0u) << run.errors();
+    ASSERT_NE(box, 0u) << run.errors() << "no box; SDL draws it with X core fonts (xfonts-base)";
     EXPECT_EQ(run.errors(), message);
     EXPECT_EQ(run.process().waitFor(300ms), std::nullopt) << "waits for the box to be dismissed";
     requestClose(run.display(), box);
@@ -104,7 +104,7 @@ TEST(EndToEnd, AMissingFontIsReportedWithItsPath) {
     std::filesystem::remove(data.data("VeraMoBd.ttf"));
     ShowRun run(data, 800, 600);
     const unsigned long box = waitForWindow(run.display(), "Error", 20s);
-    ASSERT_NE(box, 0u) << run.errors();
+    ASSERT_NE(box, 0u) << run.errors() << "no box; SDL draws it with X core fonts (xfonts-base)";
     EXPECT_EQ(run.errors().rfind("Unable to open font file: Data/VeraMoBd.ttf: ", 0), 0u)
         << run.errors();
     requestClose(run.display(), box);
