@@ -195,12 +195,11 @@ TEST_F(StartupTest, SamplingFollowsEachLoadOnUnit0WithItsTextureBound) {
 
     // The images come last, each loaded on unit 0; its settings follow with a bind of their own.
     std::vector<Call> expected;
-    const Call unit0{GL_ACTIVE_TEXTURE, GL_TEXTURE0};
     for (const ShowImage& image : showImages()) {
         const Call bind(GL_TEXTURE_BINDING_2D, (show.*image.texture).name());
-        expected.insert(expected.end(), {unit0, bind});
+        expected.insert(expected.end(), {{GL_ACTIVE_TEXTURE, GL_TEXTURE0}, bind});
         if (const auto row = settings.find(image.path); row != settings.end()) {
-            expected.insert(expected.end(), {unit0, bind});
+            expected.insert(expected.end(), {{GL_ACTIVE_TEXTURE, GL_TEXTURE0}, bind});
             expected.insert(expected.end(), row->second.begin(), row->second.end());
         }
     }
