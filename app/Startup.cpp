@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -57,10 +58,9 @@ void setUpScreen(DrawableSize drawable, Show& show) {
 
 void loadImages(Show& show) {
     for (const ShowImage& image : kImages) {
-        loadImageTexture(image.path, show.*image.texture);
-        if (image.setSampling) {
-            image.setSampling();
-        }
+        Texture& texture = show.*image.texture;
+        loadImageTexture(image.path, texture);
+        applySampling(image, texture);
     }
 }
 
@@ -75,6 +75,14 @@ void seedGenerators(Show& show) {
 
 std::span<const ShowImage> showImages() {
     return kImages;
+}
+
+// The texture is bound here rather than trusted to be left bound by the loader.
+void applySampling(const ShowImage& image, const Texture& texture) {
+    if (image.setSampling) {
+        bindTexture(texture);
+        image.setSampling();
+    }
 }
 
 TTF_Font* openShowFont(int points) {
@@ -93,10 +101,21 @@ SDL_GLContext createGlContext(SDL_Window* window) {
     return context;
 }
 
+// GLEW loads through GLX. Without a reachable X display SDL falls back to a video driver that
+// still makes a context (offscreen, through EGL), and only the loader notices.
 void loadGlExtensions() {
-    if (glewInit() != GLEW_OK) {
-        throw std::runtime_error("Error initing glew");
+    if (glewInit() == GLEW_OK) {
+        return;
     }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* display = std::getenv("DISPLAY");
+    const std::string tried =
+        std::string("SDL video driver \"") + (driver ? driver : "none") + "\", " +
+        (display ? "DISPLAY \"" + std::string(display) + "\"" : "DISPLAY not set");
+    throw std::runtime_error("Error initing glew: cannot load OpenGL through an X display (" +
+                             tried +
+                             ").\nThe show needs an X display with OpenGL: run it in a desktop "
+                             "session, or point DISPLAY at a running X server.\n");
 }
 
 void openPlatform(Platform& platform, const WindowRequest& window) {

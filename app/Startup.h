@@ -57,7 +57,8 @@ DrawableSize drawableSize(const Platform& platform);
 void fitToDrawable(DrawableSize drawable, Show& show);
 
 // One of the show's pictures, with the sampling settings start-up applies to its texture
-// right after loading it (the texture still bound on unit 0); none when setSampling is null.
+// right after loading it; none when setSampling is null. setSampling sets the parameters of
+// the texture bound on unit 0.
 struct ShowImage {
     const char* path;
     Texture Show::*texture;
@@ -66,6 +67,9 @@ struct ShowImage {
 
 // The show's pictures in load order.
 std::span<const ShowImage> showImages();
+
+// Selects unit 0, binds the texture and sets the picture's sampling parameters, if it has any.
+void applySampling(const ShowImage& image, const Texture& texture);
 
 // Both text textures, then the unpack row length back to 0 for the image loader.
 void makeTextTextures(TTF_Font* font, Show& show);

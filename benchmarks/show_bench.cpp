@@ -100,9 +100,7 @@ void measureStartup() {
         decoded.pixels.reset();
         timer.mark("own", std::string(image.path) + " upload");
         buildMipmaps();
-        if (image.setSampling) {
-            image.setSampling();
-        }
+        applySampling(image, texture);
         timer.mark("floor", std::string(image.path) + " mipmap build");
     }
 

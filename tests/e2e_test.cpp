@@ -89,7 +89,7 @@ TEST(EndToEnd, AMissingImageIsReportedAndEndsWithFailure) {
 
     // The error box waits for the user; dismiss it as they would.
     const unsigned long box = waitForWindow(run.display(), "Error", 20s);
-    ASSERT_NE(box, 0u) << run.errors();
+    ASSERT_NE(box, 0u) << run.errors() << "no box; SDL draws it with X core fonts (xfonts-base)";
     EXPECT_EQ(run.errors(), message);
     EXPECT_EQ(run.process().waitFor(300ms), std::nullopt) << "waits for the box to be dismissed";
     requestClose(run.display(), box);
@@ -109,6 +109,18 @@ TEST(EndToEnd, AMissingFontIsReportedWithItsPath) {
         << run.errors();
     requestClose(run.display(), box);
     EXPECT_EQ(run.process().waitFor(10s), std::optional<int>(1));
+}
+
+// With no display to show a box on, standard error alone tells the user what is missing.
+TEST(EndToEnd, WithoutAnXDisplayItSaysWhatItNeeds) {
+    const TestDataDir data;
+    const std::filesystem::path errors = data.root() / "stderr.txt";
+    ChildProcess show({"/usr/bin/env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", TORNUVA_PROGRAM},
+                      {"SDL_AUDIODRIVER=dummy"}, data.root(), errors);
+    EXPECT_EQ(show.waitFor(30s), std::optional<int>(1));
+    const std::string said = readFile(errors);
+    EXPECT_NE(said.find("Error initing glew: "), said.npos) << said;
+    EXPECT_NE(said.find("DISPLAY not set).\nThe show needs an X display"), said.npos) << said;
 }
 
 // The whole show, about 158 seconds: it ends by itself with status 0.

@@ -1,8 +1,10 @@
 #include <array>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -168,4 +170,56 @@ TEST_F(StartupTest, AFailedImageStopsStartUpAndItsPredecessorsAreReleased) {
     }
 }
 
+// Start-up's texture calls in order, as (what, value): glBindTexture and glTexParameteri are
+// wrapped at link time, and the loader's unit selection is swapped for a recording one below.
+using Call = std::pair<GLenum, GLint>;
+std::vector<Call> calls;
+PFNGLACTIVETEXTUREPROC realActiveTexture = nullptr;
+
+TEST_F(StartupTest, SamplingFollowsEachLoadOnUnit0WithItsTextureBound) {
+    const std::map<std::string, std::vector<Call>> settings = {
+        {"Data/channel.png",
+         {{GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT},
+          {GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT},
+          {GL_TEXTURE_MAG_FILTER, GL_NEAREST}}},
+        {"Data/noise.png", {{GL_TEXTURE_MAG_FILTER, GL_NEAREST}}},
+        {"Data/waves.png", {{GL_TEXTURE_WRAP_S, GL_REPEAT}, {GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE}}},
+    };
+    Show show;
+    realActiveTexture = std::exchange(__glewActiveTexture, [](GLenum unit) {
+        calls.emplace_back(GL_ACTIVE_TEXTURE, unit);
+        realActiveTexture(unit);
+    });
+    loadShow(font_, {320, 200}, show);
+    __glewActiveTexture = realActiveTexture;
+
+    // The images come last, each loaded on unit 0; its settings follow with a bind of their own.
+    std::vector<Call> expected;
+    for (const ShowImage& image : showImages()) {
+        const Call bind(GL_TEXTURE_BINDING_2D, (show.*image.texture).name());
+        expected.insert(expected.end(), {{GL_ACTIVE_TEXTURE, GL_TEXTURE0}, bind});
+        if (const auto row = settings.find(image.path); row != settings.end()) {
+            expected.insert(expected.end(), {{GL_ACTIVE_TEXTURE, GL_TEXTURE0}, bind});
+            expected.insert(expected.end(), row->second.begin(), row->second.end());
+        }
+    }
+    ASSERT_GE(calls.size(), expected.size());
+    EXPECT_EQ(std::vector(calls.end() - std::ssize(expected), calls.end()), expected);
+}
+
 } // namespace
+
+extern "C" {
+void __real_glBindTexture(GLenum target, GLuint texture);
+void __real_glTexParameteri(GLenum target, GLenum name, GLint value);
+
+void __wrap_glBindTexture(GLenum target, GLuint texture) {
+    calls.emplace_back(GL_TEXTURE_BINDING_2D, texture);
+    __real_glBindTexture(target, texture);
+}
+
+void __wrap_glTexParameteri(GLenum target, GLenum name, GLint value) {
+    calls.emplace_back(name, value);
+    __real_glTexParameteri(target, name, value);
+}
+}
