@@ -256,10 +256,21 @@ std::string readFile(const std::filesystem::path& path) {
     return contents.str();
 }
 
+namespace {
+
+std::vector<std::string> withDisplay(const VirtualDisplay& display,
+                                     std::vector<std::string> environment) {
+    environment.insert(environment.end(), {"DISPLAY=" + display.name(), "SDL_AUDIODRIVER=dummy"});
+    return environment;
+}
+
+} // namespace
+
 ProgramRun::ProgramRun(const std::string& program, const std::filesystem::path& root,
-                       int screenWidth, int screenHeight)
+                       int screenWidth, int screenHeight,
+                       const std::vector<std::string>& environment)
     : display_(screenWidth, screenHeight), errors_(root / "stderr.txt"),
-      process_({program}, {"DISPLAY=" + display_.name(), "SDL_AUDIODRIVER=dummy"}, root, errors_) {}
+      process_({program}, withDisplay(display_, environment), root, errors_) {}
 
 void ProgramRun::key(const std::string& name) const {
     commandOutput("DISPLAY=" + display_.name() + " xdotool key " + name + " 2>/dev/null");
