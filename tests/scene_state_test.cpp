@@ -9,12 +9,6 @@
 #include <GL/glew.h>
 
 #include "app/Frame.h"
-#include "scenes/ChannelBanner.h"
-#include "scenes/PortraitScene.h"
-#include "scenes/StaticScene.h"
-#include "scenes/StillLifeScene.h"
-#include "scenes/VoyageScene.h"
-#include "scenes/WindVaneScene.h"
 #include "support/LoadedShow.h"
 
 // The GL state each scene hands on to the next: what one leaves is what the next one meets,
@@ -88,81 +82,12 @@ std::string describe(const GlState& s) {
     return text.str();
 }
 
-// What a scene meets after the frame's prologue, with every switch the prologue leaves alone
-// at a value no scene sets: what a scene leaves untouched is told apart from what it sets.
-constexpr ColourF kEntryColour = {0.25f, 0.5f, 0.75f, 0.5f};
-
-void enterAfterPrologue(const Show& show) {
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    bindTexture(show.channel);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glColor4f(kEntryColour[0], kEntryColour[1], kEntryColour[2], kEntryColour[3]);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(0.3f, 0.2f, 0.0f);
-}
-
-struct SceneCase {
-    const char* scene;
-    std::function<void(Show&)> draw;
-    std::function<GlState(const Show&)> leaves;
-};
-
-const SceneCase kScenes[] = {
-    // Freshly seeded, the first frame of static flips vertically, the second horizontally.
-    {"static", [](Show& s) { StaticScene(s); },
-     [](const Show& s) {
-         return GlState{true, GL_ONE, GL_ONE, s.noise.name(), kEntryColour, true, flip(1, -1)};
-     }},
-    {"static twice",
-     [](Show& s) {
-         StaticScene(s);
-         StaticScene(s);
-     },
-     [](const Show& s) {
-         return GlState{true, GL_ONE, GL_ONE, s.noise.name(), kEntryColour, true, flip(-1, 1)};
-     }},
-    {"still life", [](Show& s) { StillLifeScene(s); },
-     [](const Show& s) {
-         return GlState{false, kSrc, kDst, s.logo.name(), kEntryColour, true, logo(s.screen)};
-     }},
-    {"banner", [](Show& s) { ChannelBanner(s); },
-     [](const Show& s) {
-         return GlState{false,        GL_ONE, GL_ONE,          s.channel.name(),
-                        kEntryColour, true,   banner(s.screen)};
-     }},
-    {"portrait", [](Show& s) { PortraitScene(s); },
-     [](const Show& s) {
-         return GlState{true, GL_ONE, GL_ONE, s.haircut.name(), kEntryColour, true, kIdentity};
-     }},
-    {"wind vane", [](Show& s) { WindVaneScene(s, 30000); },
-     [](const Show& s) {
-         return GlState{true, kSrc, kDst, s.logo.name(), kWhite, true, logo(s.screen)};
-     }},
-    {"voyage's first frame", [](Show& s) { VoyageScene(s, 35001); },
-     [](const Show& s) {
-         return GlState{false,
-                        kSrc,
-                        kDst,
-                        s.scroller.texture.name(),
-                        kWhite,
-                        true,
-                        scroller(s.screen, 0.0005f)};
-     }},
-    {"voyage at 37000", [](Show& s) { VoyageScene(s, 37000); },
-     [](const Show& s) {
-         return GlState{
-             false, kSrc, kDst, s.scroller.texture.name(), kWhite, true, scroller(s.screen, 1.0f)};
-     }},
-};
-
 struct FrameCase {
     std::uint32_t t;
     std::function<GlState(const Show&)> leaves;
 };
 
-// Whole frames in the order the show draws them, from a fresh context.
+// Whole frames in the order the show draws them, from the state start-up leaves.
 const FrameCase kFrames[] = {
     {16,
      [](const Show& s) {
@@ -211,19 +136,6 @@ const FrameCase kFrames[] = {
 };
 
 class SceneState : public testing::TestWithParam<std::array<int, 2>> {};
-
-TEST_P(SceneState, EachSceneLeavesTheStateItHandsOn) {
-    LoadedShow loaded(GetParam()[0], GetParam()[1]);
-    for (const SceneCase& c : kScenes) {
-        seedLcg(loaded.show.staticRng);
-        enterAfterPrologue(loaded.show);
-        c.draw(loaded.show);
-        const GlState got = readState();
-        const GlState want = c.leaves(loaded.show);
-        EXPECT_TRUE(got == want) << c.scene << "\n got  " << describe(got) << "\n want "
-                                 << describe(want);
-    }
-}
 
 TEST_P(SceneState, FramesCarryStateAlongTheTimeline) {
     LoadedShow loaded(GetParam()[0], GetParam()[1]);
