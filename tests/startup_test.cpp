@@ -1,4 +1,3 @@
-#include <array>
 #include <filesystem>
 #include <stdexcept>
 #include <vector>
@@ -13,12 +12,6 @@
 #include "support/TestData.h"
 
 namespace {
-
-GLint integer(GLenum name) {
-    GLint value = 0;
-    glGetIntegerv(name, &value);
-    return value;
-}
 
 // Start-up runs from the directory holding Data/, as the show does; these pictures are small
 // and flat, so what is checked is what start-up does with them.
@@ -80,33 +73,6 @@ TEST_F(Startup, EveryTextureIsMadeInItsTurnWithItsSampling) {
         previous = texture->name();
         EXPECT_TRUE(samplingOf(*texture) == sampling) << "texture " << i;
     }
-}
-
-TEST_F(Startup, LeavesPixelStoreScreenGeneratorsAndProjectionReady) {
-    Show show;
-    loadShow(platform_.font(), {320, 200}, show);
-    EXPECT_EQ(integer(GL_UNPACK_ROW_LENGTH), 0);
-    EXPECT_EQ(integer(GL_UNPACK_ALIGNMENT), 1);
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 320, 200}));
-    EXPECT_FLOAT_EQ(show.screen.aspect, 1.6f);
-    EXPECT_FLOAT_EQ(show.screen.halfWidth, 0.8f);
-
-    EXPECT_EQ(integer(GL_MATRIX_MODE), GL_PROJECTION);
-    std::array<GLfloat, 16> projection{};
-    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-    EXPECT_FLOAT_EQ(projection[0], 2.0f / 1.6f);
-    EXPECT_FLOAT_EQ(projection[5], 2.0f);
-    EXPECT_FLOAT_EQ(projection[10], -1.0f);
-    EXPECT_FLOAT_EQ(projection[12], 0.0f);
-
-    // The static generator is untouched; the shuffle drew exactly 255 words.
-    EXPECT_EQ(show.staticRng.index, 0u);
-    EXPECT_EQ(show.staticRng.state[0], 3554416254u);
-    EXPECT_EQ(show.shuffleRng.index, 255u);
-    EXPECT_EQ(show.permutation[0], 3);
-    EXPECT_EQ(show.permutation[255], 180);
 }
 
 TEST_F(Startup, AFailedImageStopsStartUpAndItsPredecessorsAreReleased) {
