@@ -1,8 +1,7 @@
-// Counts heap allocations made while frames are drawn. This binary replaces the global
-// operator new and delete, and, outside AddressSanitizer builds (which own malloc), malloc
-// itself. Only calls from this executable's own code count: the GL driver, a shared library
-// (llvmpipe compiles shaders with LLVM, in C++), allocates as it sees fit, and that is not
-// the program's doing.
+// Counts heap allocations made while frames are drawn: this binary replaces the global
+// operator new (the default delete frees what malloc gave) and malloc itself. Only calls from this
+// executable's own code count: the GL driver, a shared library (llvmpipe compiles shaders with
+// LLVM, in C++), allocates as it sees fit, and that is not the program's doing.
 
 #include <atomic>
 #include <cstdint>
@@ -19,14 +18,10 @@
 #include "scenes/Texts.h"
 #include "support/LoadedShow.h"
 
+// AddressSanitizer owns malloc; there only operator new is counted.
 #if defined(__SANITIZE_ADDRESS__)
 #define COUNTS_MALLOC 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define COUNTS_MALLOC 0
-#endif
-#endif
-#ifndef COUNTS_MALLOC
+#else
 #define COUNTS_MALLOC 1
 #endif
 
@@ -46,11 +41,6 @@ void countIfOurs(std::atomic<long>& calls, const void* caller) {
     }
 }
 
-// Kept out of line so that the compiler does not pair it with the operator new below.
-[[gnu::noinline]] void release(void* p) {
-    std::free(p);
-}
-
 } // namespace
 
 #if COUNTS_MALLOC
@@ -68,26 +58,6 @@ extern "C" void* malloc(std::size_t size) {
     }
     throw std::bad_alloc();
 }
-[[gnu::noinline]] void* operator new[](std::size_t size) {
-    countIfOurs(newCalls, __builtin_return_address(0));
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    release(p);
-}
-void operator delete[](void* p) noexcept {
-    release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    release(p);
-}
-
 namespace {
 
 // A frame of every scene and scene combination, the show's last frame among them.

@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <stdexcept>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -72,30 +71,6 @@ TEST_F(Startup, EveryTextureIsMadeInItsTurnWithItsSampling) {
         EXPECT_GT(texture->name(), previous) << "texture " << i << " is made in its turn";
         previous = texture->name();
         EXPECT_TRUE(samplingOf(*texture) == sampling) << "texture " << i;
-    }
-}
-
-TEST_F(Startup, AFailedImageStopsStartUpAndItsPredecessorsAreReleased) {
-    std::filesystem::remove(data_.data("noise.png"));
-    std::vector<GLuint> made;
-    {
-        Show show;
-        try {
-            loadShow(platform_.font(), {320, 200}, show);
-            ADD_FAILURE() << "start-up went on without noise.png";
-        } catch (const std::runtime_error& failure) {
-            EXPECT_STREQ(failure.what(), "Unable to decode image file: Data/noise.png\n");
-        }
-        made = {show.windSpeedLabel.texture.name(), show.scroller.texture.name(),
-                show.channel.name()};
-        EXPECT_EQ(show.noise.name(), 0u);
-        EXPECT_EQ(show.vane.name(), 0u);
-        for (const GLuint name : made) {
-            EXPECT_TRUE(glIsTexture(name));
-        }
-    }
-    for (const GLuint name : made) {
-        EXPECT_FALSE(glIsTexture(name)) << name << " released with the show";
     }
 }
 

@@ -136,15 +136,6 @@ TEST_F(Textures, TextRowsWithPaddingUploadWithoutIt) {
     SDL_FreeSurface(surface);
 }
 
-TEST_F(Textures, TextThatCannotBeRenderedIsReported) {
-    TextTexture empty;
-    EXPECT_EQ(failureOf([&] {
-                  makeTextTexture(platform_.font(), "", {0, 0, 0, 255}, GL_LINEAR, empty);
-              }).rfind("Unable to render text \"\": ", 0),
-              0u);
-    EXPECT_EQ(empty.texture.name(), 0u);
-}
-
 // Where the GL implementation takes no texture as wide as the scroller's line, the line is
 // kept in pieces, and the voyage must look exactly as with one texture.
 TEST(TextPieces, APieceWiseLineLooksExactlyLikeOneTexture) {

@@ -67,10 +67,7 @@ TEST(CaptureOptions, AcceptedAndRejectedCommandLines) {
     for (const auto& [args, says] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{}, "nothing to write"},
              {{"--at=", "-o", "f.png"}, "--at needs a value"},
-             {{"--at", "1000", "-o", "f.mp4"}, ".png"},
-             {{"--at", "1e3", "-o", "f.png"}, "whole number"},
              {{"--at", "158190", "-o", "f.png"}, "too large"},
-             {{"-o", "v.mp4", "--frames", "dir"}, "only one of"},
              {{"-o", "v.mp4", "--size", "1921x1080"}, "even"},
              {{"-o", "v.mp4", "--from", "5000", "--to", "5000"}, "must come after"},
              {{"--frames", "d", "--crf", "20"}, "--crf applies only"}}) {
