@@ -1,28 +1,12 @@
-#include <filesystem>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
 
-#include "app/OffscreenPlatform.h"
-#include "app/Startup.h"
-#include "scenes/Show.h"
-#include "support/TestData.h"
+#include "support/LoadedShow.h"
 
 namespace {
-
-// Start-up runs from the directory holding Data/, as the show does; these pictures are small
-// and flat, so what is checked is what start-up does with them.
-class Startup : public testing::Test {
-protected:
-    void SetUp() override { std::filesystem::current_path(data_.root()); }
-    void TearDown() override { std::filesystem::current_path(previous_); }
-
-    std::filesystem::path previous_ = std::filesystem::current_path();
-    OffscreenPlatform platform_;
-    TestDataDir data_;
-};
 
 struct Sampling {
     GLint wrapS;
@@ -42,9 +26,9 @@ Sampling samplingOf(const Texture& texture) {
     return sampling;
 }
 
-TEST_F(Startup, EveryTextureIsMadeInItsTurnWithItsSampling) {
-    Show show;
-    loadShow(platform_.font(), {320, 200}, show);
+TEST(Startup, EveryTextureIsMadeInItsTurnWithItsSampling) {
+    LoadedShow loaded(320, 200);
+    const Show& show = loaded.show;
     constexpr GLint kMip = GL_NEAREST_MIPMAP_LINEAR;
     constexpr Sampling kPicture = {GL_REPEAT, GL_REPEAT, kMip, GL_LINEAR};
     const std::vector<std::pair<const Texture*, Sampling>> expected = {

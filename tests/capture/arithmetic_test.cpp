@@ -4,9 +4,7 @@
 #include <tuple>
 #include <vector>
 
-#include "Options.h"
 #include "Schedule.h"
-#include "Sheet.h"
 
 namespace {
 
@@ -55,38 +53,6 @@ TEST(CaptureSchedule, MusicStartsAt3001AndLaterCapturesJoinTheTrack) {
         EXPECT_EQ(placement.delayMs, delay) << "from " << from;
         EXPECT_EQ(placement.trackOffsetMs, offset) << "from " << from;
     }
-}
-
-TEST(CaptureOptions, AcceptedAndRejectedCommandLines) {
-    const Options video = parseOptions(
-        {"-o", "show.mp4", "--fps=30", "--size", "640x360", "--from", "2000", "--to", "4000"});
-    EXPECT_EQ(video.mode, Mode::Video);
-    EXPECT_EQ(std::tuple(video.fps, video.width, video.height, video.from, *video.to),
-              std::tuple(30, 640, 360, 2000u, 4000u));
-    EXPECT_EQ(parseOptions({"--sheet", "sheet.PNG", "--every", "2.5"}).everyMs, 2500u);
-    for (const auto& [args, says] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-             {{}, "nothing to write"},
-             {{"--at=", "-o", "f.png"}, "--at needs a value"},
-             {{"--at", "158190", "-o", "f.png"}, "too large"},
-             {{"-o", "v.mp4", "--size", "1921x1080"}, "even"},
-             {{"-o", "v.mp4", "--from", "5000", "--to", "5000"}, "must come after"},
-             {{"--frames", "d", "--crf", "20"}, "--crf applies only"}}) {
-        try {
-            parseOptions(args);
-            ADD_FAILURE() << "accepted: " << says;
-        } catch (const OptionError& error) {
-            EXPECT_NE(std::string(error.what()).find(says), std::string::npos) << error.what();
-        }
-    }
-}
-
-TEST(CaptureSheet, ThumbnailTimesAndLabels) {
-    const std::vector<std::uint32_t> whole = sheetTimes(0, kShowLastFrameMs, 5000);
-    ASSERT_EQ(whole.size(), 32u);
-    EXPECT_EQ(whole.back(), 155000u);
-    EXPECT_EQ(sheetTimes(1000, 11001, 5000), (std::vector<std::uint32_t>{1000, 6000, 11000}));
-    EXPECT_EQ(timeLabel(2500), "0:02.500  2500 ms");
-    EXPECT_EQ(timeLabel(155000), "2:35  155000 ms");
 }
 
 } // namespace

@@ -14,11 +14,6 @@ namespace {
 std::uint32_t previousReading = 0;
 std::uint32_t lastReading = 0;
 
-std::uint32_t factor() {
-    const char* value = std::getenv("TORNUVA_CLOCK_FACTOR");
-    return value ? static_cast<std::uint32_t>(std::atoi(value)) : 1;
-}
-
 [[gnu::destructor]] void logReadings() {
     if (const char* path = std::getenv("TORNUVA_CLOCK_LOG")) {
         if (FILE* log = std::fopen(path, "w")) {
@@ -33,7 +28,8 @@ std::uint32_t factor() {
 extern "C" std::uint32_t SDL_GetTicks() {
     using Clock = std::uint32_t (*)();
     static const auto real = reinterpret_cast<Clock>(dlsym(RTLD_NEXT, "SDL_GetTicks"));
-    static const std::uint32_t speed = factor();
+    static const char* factor = std::getenv("TORNUVA_CLOCK_FACTOR");
+    static const auto speed = static_cast<std::uint32_t>(factor ? std::atoi(factor) : 1);
     previousReading = lastReading;
     lastReading = real() * speed;
     return lastReading;

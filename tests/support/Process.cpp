@@ -60,11 +60,6 @@ pid_t start(std::vector<std::string> argv, std::vector<std::string> environment,
     return pid;
 }
 
-void stop(pid_t pid) {
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-}
-
 // A window may vanish between listing it and reading its title, as the program opens and
 // closes its windows; Xlib's default handler would end the test process for that.
 int ignoreXError(Display*, XErrorEvent*) {
@@ -161,8 +156,10 @@ VirtualDisplay::VirtualDisplay(int width, int height) {
 }
 
 VirtualDisplay::~VirtualDisplay() {
-    stop(windowManager_);
-    stop(server_);
+    for (const pid_t pid : {windowManager_, server_}) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
 }
 
 std::string commandOutput(const std::string& command) {
