@@ -1,7 +1,6 @@
-// Counts heap allocations made while frames are drawn: this binary replaces the global
-// operator new (the default delete frees what malloc gave) and malloc itself. Only calls from this
-// executable's own code count: the GL driver, a shared library (llvmpipe compiles shaders with
-// LLVM, in C++), allocates as it sees fit, and that is not the program's doing.
+// Counts heap allocations made while frames are drawn: this binary replaces operator new and
+// delete, and malloc. Only calls from its own code count: the GL driver, a shared library
+// (llvmpipe compiles shaders with LLVM), allocates as it sees fit, not the program's doing.
 
 #include <atomic>
 #include <cstdint>
@@ -58,6 +57,13 @@ extern "C" void* malloc(std::size_t size) {
     }
     throw std::bad_alloc();
 }
+[[gnu::noinline]] void operator delete(void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
 namespace {
 
 // A frame of every scene and scene combination, the show's last frame among them.

@@ -1,7 +1,6 @@
-// Preloaded into the real program (LD_PRELOAD), this makes SDL's millisecond clock, the show's
-// only clock, run TORNUVA_CLOCK_FACTOR times as fast, so that a whole run takes seconds. At
-// exit it writes the last two readings to the file TORNUVA_CLOCK_LOG names: the frame before
-// the last and the last, to show where on the timeline the program stopped.
+// Preloaded into the real program, this makes SDL's millisecond clock, the show's only clock,
+// run TORNUVA_CLOCK_FACTOR times as fast. At exit it writes the last two readings, the frame
+// before the last and the last, to the file TORNUVA_CLOCK_LOG names.
 
 #include <cstdint>
 #include <cstdio>
