@@ -1,12 +1,14 @@
 // Preloaded into the real program, this makes SDL's millisecond clock, the show's only clock,
-// run TORNUVA_CLOCK_FACTOR times as fast. At exit it writes the last two readings, the frame
-// before the last and the last, to the file TORNUVA_CLOCK_LOG names.
+// run TORNUVA_CLOCK_FACTOR times as fast. At exit it writes the main thread's last two
+// readings, the frame before the last and the last, to the file TORNUVA_CLOCK_LOG names (the
+// audio thread reads the clock too).
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,7 +31,10 @@ extern "C" std::uint32_t SDL_GetTicks() {
     static const auto real = reinterpret_cast<Clock>(dlsym(RTLD_NEXT, "SDL_GetTicks"));
     static const char* factor = std::getenv("TORNUVA_CLOCK_FACTOR");
     static const auto speed = static_cast<std::uint32_t>(factor ? std::atoi(factor) : 1);
-    previousReading = lastReading;
-    lastReading = real() * speed;
-    return lastReading;
+    const std::uint32_t reading = real() * speed;
+    if (gettid() == getpid()) {
+        previousReading = lastReading;
+        lastReading = reading;
+    }
+    return reading;
 }
