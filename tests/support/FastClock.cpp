@@ -16,7 +16,8 @@ std::uint32_t previousReading = 0;
 std::uint32_t lastReading = 0;
 
 [[gnu::destructor]] void logReadings() {
-    if (const char* path = std::getenv("TORNUVA_CLOCK_LOG")) {
+    // Only a process that read the clock: others that inherit the preload keep the file.
+    if (const char* path = std::getenv("TORNUVA_CLOCK_LOG"); path && lastReading != 0) {
         if (FILE* log = std::fopen(path, "w")) {
             std::fprintf(log, "%u %u\n", previousReading, lastReading);
             std::fclose(log);
