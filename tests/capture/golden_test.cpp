@@ -28,6 +28,7 @@ struct Moment {
 // Each scene, each combination of scenes, and the first frame after each change of scene.
 constexpr Moment kMoments[] = {
     {1000, "static"},
+    {2500, "static-later"},
     {4999, "last-static"},
     {5001, "banner-alone"},
     {5501, "still-life-under-banner"},
