@@ -8,7 +8,6 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
-#include <ostream>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -123,10 +122,6 @@ const Defect kDefects[] = {
     {"TallHeader", TooLarge, TooLarge},
 };
 
-void PrintTo(const Defect& defect, std::ostream* out) {
-    *out << defect.name;
-}
-
 // The start of the message start-up gives for the picture, as the show names it; none when
 // the show runs.
 std::string messageFor(const Defect& defect, const std::string& path) {
@@ -190,6 +185,12 @@ TEST_P(BadImageRun, EndsAsExpected) {
     const TestDataDir data;
     damage(GetParam().name, data.data(birch.name), birch);
     expectOutcome(data, messageFor(GetParam(), std::string("Data/") + birch.name));
+}
+
+TEST(BadFont, AMissingFontIsReportedWithItsPath) {
+    const TestDataDir data;
+    fs::remove(data.data("VeraMoBd.ttf"));
+    expectOutcome(data, "Unable to open font file: Data/VeraMoBd.ttf: ");
 }
 
 INSTANTIATE_TEST_SUITE_P(Birch, BadImageRun, testing::ValuesIn(kDefects),

@@ -65,18 +65,6 @@ TEST(EndToEnd, ClosingTheWindowInterruptAndTerminateEndIt) {
     }
 }
 
-TEST(EndToEnd, AMissingFontIsReportedWithItsPath) {
-    const TestDataDir data;
-    std::filesystem::remove(data.data("VeraMoBd.ttf"));
-    ProgramRun run(TORNUVA_PROGRAM, data.root(), 800, 600);
-    const unsigned long box = waitForWindow(run.display(), "Error", 20s);
-    ASSERT_NE(box, 0u) << kNoErrorBox << "\n" << run.errors();
-    EXPECT_EQ(run.errors().rfind("Unable to open font file: Data/VeraMoBd.ttf: ", 0), 0u)
-        << run.errors();
-    requestClose(run.display(), box);
-    EXPECT_EQ(run.process().waitFor(10s), std::optional<int>(1));
-}
-
 // The whole show on a clock running 25 times as fast: it ends by itself, with status 0, in
 // the first frame after its last millisecond. Its music cannot be played, so it runs silent.
 TEST(EndToEndFullLength, EndsByItselfAfterTheLastFrame) {

@@ -8,6 +8,7 @@
 #include <GL/glew.h>
 
 #include "app/Frame.h"
+#include "scenes/ChannelBanner.h"
 #include "support/LoadedShow.h"
 
 // The GL state each frame hands on to the next: a switch left on or a colour left behind
@@ -103,6 +104,22 @@ TEST_P(SceneState, FramesCarryStateAlongTheTimeline) {
         glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
         EXPECT_EQ(modelview, matrixFor(frame.placed, loaded.show.screen)) << "modelview";
     }
+}
+
+// The banner blends by its picture's alpha over what lies below, whatever switch it meets:
+// drawn with half the alpha over the black of a frame without scenes, it comes out darker.
+TEST(ChannelBanner, BlendsOverWhatLiesBelow) {
+    LoadedShow loaded(480, 270);
+    RgbaImage frames[2] = {RgbaImage(480, 270), RgbaImage(480, 270)};
+    for (const int half : {0, 1}) {
+        drawFrame(loaded.show, 5000);
+        glDisable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(1, 1, 1, half ? 0.5f : 1.0f);
+        ChannelBanner(loaded.show);
+        loaded.target.read(frames[half]);
+    }
+    EXPECT_NE(frames[0].pixels, frames[1].pixels);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, SceneState,

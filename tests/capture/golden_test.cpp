@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <ostream>
 #include <string>
 
 #include "CaptureRun.h"
@@ -61,10 +60,6 @@ std::string fileName(const Shape& shape, const Moment& moment) {
     std::snprintf(name, sizeof name, "%dx%d-%06u-%s.png", shape.width, shape.height, moment.t,
                   moment.what);
     return name;
-}
-
-void PrintTo(const Shape& shape, std::ostream* out) {
-    *out << shape.width << " x " << shape.height;
 }
 
 class GoldenFrames : public testing::TestWithParam<Shape> {};
