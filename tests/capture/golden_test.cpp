@@ -34,7 +34,7 @@ constexpr Moment kMoments[] = {
     {13000, "still-life-alone"},
     {15001, "portrait"},
     {25001, "wind-vane-first"},
-    {30000, "wind-vane-turned"},
+    {26000, "wind-vane-turned"},
     {35001, "voyage-first"},
     {60000, "voyage"},
     {120000, "voyage-late"},
