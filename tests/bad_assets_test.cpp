@@ -1,22 +1,24 @@
-// The real program started on broken, unusual and hostile asset files, each case on a private
-// X server. Every case ends in one of three ways: the show runs and Escape ends it with
+// Broken, unusual and hostile asset files. Every picture shares one loading path, so each
+// picture meets every defect in the loader, and one picture meets them all on the real
+// program too, where each ends in one of two ways: the show runs and Escape ends it with
 // status 0 and nothing on standard error; or it stops at start-up with its message on
 // standard error and in the error box, and exits with status 1 once the box is dismissed.
 
-#include <cctype>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <optional>
-#include <ostream>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <csignal>
-
+#include "app/OffscreenPlatform.h"
+#include "gfx/ImageTexture.h"
 #include "support/Process.h"
 #include "support/TestData.h"
 
@@ -25,18 +27,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kTitle[] = "Selkavo Tornuva";
-constexpr char kFont[] = "VeraMoBd.ttf";
-constexpr char kMusic[] = "bossanova.ogg";
+enum class Outcome { Runs, DecodeError, TooLarge };
 
-enum class Outcome { Runs, DecodeError, TooLarge, FontError };
-
-std::string randomBytes(std::size_t count) {
+std::string randomBytes() {
     std::mt19937 generator(7);
-    std::string bytes;
-    for (std::size_t i = 0; i < count; ++i) {
-        bytes += static_cast<char>(generator() & 0xFF);
-    }
+    std::string bytes(4096, 0);
+    std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<char>(generator()); });
     return bytes;
 }
 
@@ -44,96 +40,129 @@ bool isJpeg(const fs::path& file) {
     return file.extension() == ".jpg";
 }
 
-// Writes an image in the format of `extension` under the file's own name.
-void writeAs(const fs::path& file, const std::string& extension, int width, int height,
-             int channels) {
-    const fs::path other = file.parent_path() / ("other" + extension);
-    writeFlatImage(other, width, height, channels, {90, 160, 30, 200});
+// A picture in another format under the file's own name: the decoder goes by the contents.
+void writeAs(const fs::path& file, const char* format, int channels) {
+    const fs::path other = file.parent_path() / (std::string("other") + format);
+    writeFlatImage(other, 8, 8, channels, {90, 160, 30, 200});
     fs::rename(other, file);
 }
 
-// A header that announces a picture of 60000 x 60000 pixels, more than any GL texture holds.
-// The PNG decoder refuses it by itself (more than 2^30 bytes); the JPEG decoder would go on.
-void writeEnormousHeader(const fs::path& file) {
-    if (isJpeg(file)) {
-        writeFlatImage(file, 8, 8, 3, {1, 2, 3, 255});
-        std::string bytes = readFile(file);
-        const std::size_t frame = bytes.find("\xFF\xC0");
-        ASSERT_NE(frame, std::string::npos);
-        // Height then width, big-endian, after the marker, length and sample precision.
-        for (const std::size_t at : {frame + 5, frame + 7}) {
-            bytes[at] = static_cast<char>(60000 >> 8);
-            bytes[at + 1] = static_cast<char>(60000 & 0xFF);
-        }
-        writeBytes(file, bytes);
-    } else {
-        std::vector<std::uint16_t> samples(4, 0);
-        writePng16(file, 1, 1, 4, samples.data());
-        std::string bytes = readFile(file);
-        // Width and height follow the signature, the chunk length and the type "IHDR".
-        for (const std::size_t at : {std::size_t{16}, std::size_t{20}}) {
-            bytes.replace(at, 4, std::string("\x00\x00\xEA\x60", 4));
-        }
-        writeBytes(file, bytes);
+// A header announcing more pixels than any GL texture holds: 60000 in both directions, or in
+// height alone. PNG: width and height follow the signature, the chunk length and "IHDR";
+// JPEG: height and width follow the frame marker, its length and the sample precision.
+void writeHugeHeader(const fs::path& file, bool bothSides) {
+    writeFlatImage(file, 8, 8, 3, {1, 2, 3, 255});
+    std::string bytes = readFile(file);
+    const std::size_t height = isJpeg(file) ? bytes.find("\xFF\xC0") + 5 : 22;
+    const std::size_t width = isJpeg(file) ? height + 2 : 18;
+    for (const std::size_t at : bothSides ? std::vector{height, width} : std::vector{height}) {
+        bytes.replace(at, 2, "\xEA\x60");
     }
+    writeBytes(file, bytes);
+}
+
+void damage(const std::string& defect, const fs::path& f, const TestImage& image) {
+    const std::string bytes = readFile(f);
+    const std::string fuzz = TORNUVA_SOURCE_DIR "/tests/fuzz/";
+    fs::remove(f);
+    if (defect == "Empty" || defect == "Truncated" || defect == "RandomBytes")
+        writeBytes(f, defect == "Empty"       ? ""
+                      : defect == "Truncated" ? bytes.substr(0, bytes.size() / 2)
+                                              : randomBytes());
+    else if (defect == "Fifo")
+        mkfifo(f.c_str(), 0600);
+    else if (defect == "Device")
+        fs::create_symlink("/dev/zero", f);
+    else if (defect == "Directory")
+        fs::create_directory(f);
+    else if (defect == "HuffmanOverflow")
+        fs::copy_file(fuzz + "regressions/huffman-table-overflow.jpg", f);
+    else if (defect == "HuffmanOverflowAfterFill")
+        fs::copy_file(fuzz + "regressions/huffman-table-overflow-after-fill-bytes.jpg", f);
+    else if (defect == "OtherFormat")
+        writeAs(f, isJpeg(f) ? ".png" : ".jpg", image.channels);
+    else if (defect == "Grey")
+        writeFlatImage(f, 8, 8, 1, {90});
+    else if (defect == "GreyAndAlpha")
+        writeAs(f, ".png", 2);
+    else if (defect == "SixteenBits")
+        fs::copy_file(fuzz + "seeds/rgba16-2x2.png", f);
+    else if (defect == "OnePixel")
+        writeFlatImage(f, 1, 1, image.channels, image.colour);
+    else if (defect == "HugeHeader" || defect == "TallHeader")
+        writeHugeHeader(f, defect == "HugeHeader");
 }
 
 struct Defect {
     const char* name;
-    void (*apply)(const fs::path& file, const TestImage& image);
-    Outcome outcome;
-    Outcome jpegOutcome = Outcome::Runs; // where JPEG files end otherwise; Runs: as PNG
+    Outcome png;
+    Outcome jpeg;
 };
 
+// Pipes, devices and folders may not keep the show waiting. The Huffman tables were found by
+// fuzzing: more than 256 codes overran the decoder, also behind fill bytes before the
+// start-of-image marker. The PNG decoder refuses a huge picture by itself.
+using enum Outcome;
 const Defect kDefects[] = {
-    {"Missing", [](const fs::path& file, const TestImage&) { fs::remove(file); },
-     Outcome::DecodeError},
-    {"Empty", [](const fs::path& file, const TestImage&) { writeBytes(file, ""); },
-     Outcome::DecodeError},
-    {"Truncated",
-     [](const fs::path& file, const TestImage&) {
-         const std::string bytes = readFile(file);
-         writeBytes(file, bytes.substr(0, bytes.size() / 2));
-     },
-     Outcome::DecodeError},
-    {"RandomBytes",
-     [](const fs::path& file, const TestImage&) { writeBytes(file, randomBytes(4096)); },
-     Outcome::DecodeError},
-    // The decoder goes by the contents, not by the name.
-    {"OtherFormat",
-     [](const fs::path& file, const TestImage& image) {
-         writeAs(file, isJpeg(file) ? ".png" : ".jpg", 8, 8, image.channels);
-     },
-     Outcome::Runs},
-    {"Grey",
-     [](const fs::path& file, const TestImage&) {
-         writeFlatImage(file, 8, 8, 1, {90, 0, 0, 0});
-     },
-     Outcome::Runs},
-    {"GreyAndAlpha", [](const fs::path& file, const TestImage&) { writeAs(file, ".png", 8, 8, 2); },
-     Outcome::Runs},
-    {"SixteenBits",
-     [](const fs::path& file, const TestImage&) {
-         const std::vector<std::uint16_t> samples(8 * 8 * 4, 0x8000);
-         writePng16(file, 8, 8, 4, samples.data());
-     },
-     Outcome::Runs},
-    {"OnePixel",
-     [](const fs::path& file, const TestImage& image) {
-         writeFlatImage(file, 1, 1, image.channels, image.colour);
-     },
-     Outcome::Runs},
-    {"EnormousHeader", [](const fs::path& file, const TestImage&) { writeEnormousHeader(file); },
-     Outcome::DecodeError, Outcome::TooLarge},
+    {"Missing", DecodeError, DecodeError},
+    {"Empty", DecodeError, DecodeError},
+    {"Truncated", DecodeError, DecodeError},
+    {"RandomBytes", DecodeError, DecodeError},
+    {"Fifo", DecodeError, DecodeError},
+    {"Device", DecodeError, DecodeError},
+    {"Directory", DecodeError, DecodeError},
+    {"HuffmanOverflow", DecodeError, DecodeError},
+    {"HuffmanOverflowAfterFill", DecodeError, DecodeError},
+    {"OtherFormat", Runs, Runs},
+    {"Grey", Runs, Runs},
+    {"GreyAndAlpha", Runs, Runs},
+    {"SixteenBits", Runs, Runs},
+    {"OnePixel", Runs, Runs},
+    {"HugeHeader", DecodeError, TooLarge},
+    {"TallHeader", TooLarge, TooLarge},
 };
+
+// The start of the message start-up gives for the picture, as the show names it; none when
+// the show runs.
+std::string messageFor(const Defect& defect, const std::string& path) {
+    const Outcome outcome = isJpeg(path) ? defect.jpeg : defect.png;
+    if (outcome == Runs) {
+        return "";
+    }
+    return outcome == TooLarge ? "Image file too large: " + path + " is "
+                               : "Unable to decode image file: " + path + "\n";
+}
+
+std::string loadFailure(const char* path) {
+    Texture texture;
+    try {
+        loadImageTexture(path, texture);
+    } catch (const std::runtime_error& failure) {
+        return failure.what();
+    }
+    return "";
+}
+
+TEST(BadImages, EveryPictureMeetsEveryDefectInTheLoader) {
+    const OffscreenPlatform platform;
+    for (const TestImage& image : kTestImages) {
+        for (const Defect& defect : kDefects) {
+            const TestDataDir data;
+            damage(defect.name, data.data(image.name), image);
+            const std::string path = data.data(image.name).string();
+            const std::string expected = messageFor(defect, path);
+            EXPECT_EQ(loadFailure(path.c_str()).substr(0, expected.size()), expected)
+                << image.name << ", " << defect.name;
+        }
+    }
+}
 
 // Starts the program on the prepared folder and checks how it ends.
-void expectOutcome(const TestDataDir& data, Outcome outcome, const std::string& message,
-                   std::chrono::milliseconds runFor = 700ms) {
+void expectOutcome(const TestDataDir& data, const std::string& message) {
     ProgramRun run(TORNUVA_PROGRAM, data.root(), 640, 360);
-    if (outcome == Outcome::Runs) {
-        ASSERT_NE(waitForWindow(run.display(), kTitle, 30s), 0u) << run.errors();
-        std::this_thread::sleep_for(runFor);
+    if (message.empty()) {
+        ASSERT_NE(waitForWindow(run.display(), "Selkavo Tornuva", 30s), 0u) << run.errors();
+        std::this_thread::sleep_for(700ms);
         ASSERT_EQ(run.process().waitFor(0ms), std::nullopt) << run.errors();
         run.key("Escape");
         EXPECT_EQ(run.process().waitFor(20s), std::optional<int>(0)) << run.errors();
@@ -141,122 +170,32 @@ void expectOutcome(const TestDataDir& data, Outcome outcome, const std::string& 
         return;
     }
     const unsigned long box = waitForWindow(run.display(), "Error", 30s);
-    ASSERT_NE(box, 0u) << run.errors();
-    if (outcome == Outcome::DecodeError) {
-        EXPECT_EQ(run.errors(), message);
-    } else {
-        EXPECT_EQ(run.errors().rfind(message, 0), 0u) << run.errors();
-    }
+    ASSERT_NE(box, 0u) << kNoErrorBox << "\n" << run.errors();
+    EXPECT_EQ(run.errors().substr(0, message.size()), message);
+    EXPECT_EQ(run.process().waitFor(300ms), std::nullopt) << "waits for the box to be dismissed";
     requestClose(run.display(), box);
     EXPECT_EQ(run.process().waitFor(20s), std::optional<int>(1)) << run.errors();
 }
 
-struct ImageCase {
-    const TestImage* image;
-    const Defect* defect;
+class BadImageRun : public testing::TestWithParam<Defect> {};
 
-    Outcome outcome() const {
-        return isJpeg(image->name) && defect->jpegOutcome != Outcome::Runs ? defect->jpegOutcome
-                                                                           : defect->outcome;
-    }
-};
-
-void PrintTo(const ImageCase& c, std::ostream* out) {
-    *out << c.image->name << ", " << c.defect->name;
-}
-
-class BadImage : public ::testing::TestWithParam<ImageCase> {};
-
-TEST_P(BadImage, EndsAsExpected) {
+// The birch wood, a JPEG loaded after seven PNGs, so that pictures already made are released.
+TEST_P(BadImageRun, EndsAsExpected) {
+    const TestImage& birch = kTestImages[7];
     const TestDataDir data;
-    const ImageCase& c = GetParam();
-    const fs::path file = data.data(c.image->name);
-    c.defect->apply(file, *c.image);
-    const std::string path = std::string("Data/") + c.image->name;
-    const std::string message = c.outcome() == Outcome::TooLarge
-                                    ? "Image file too large: " + path +
-                                          " is 60000 x 60000 pixels, the largest texture "
-                                          "side here is "
-                                    : "Unable to decode image file: " + path + "\n";
-    expectOutcome(data, c.outcome(), message);
+    damage(GetParam().name, data.data(birch.name), birch);
+    expectOutcome(data, messageFor(GetParam(), std::string("Data/") + birch.name));
 }
 
-std::vector<ImageCase> everyImageCase() {
-    std::vector<ImageCase> cases;
-    for (const TestImage& image : kTestImages) {
-        for (const Defect& defect : kDefects) {
-            cases.push_back({&image, &defect});
-        }
-    }
-    return cases;
-}
-
-std::string caseName(const ::testing::TestParamInfo<ImageCase>& info) {
-    std::string name = info.param.image->name;
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
-            c = '_';
-        }
-    }
-    return name + "_" + info.param.defect->name;
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryImage, BadImage, ::testing::ValuesIn(everyImageCase()), caseName);
-
-struct OtherAssetCase {
-    const char* name;
-    const char* file;
-    void (*apply)(const fs::path& file);
-    Outcome outcome;
-};
-
-// The music starts at 3000 ms, so those runs last past it; without usable music the show
-// plays silent and says nothing.
-const OtherAssetCase kOtherAssets[] = {
-    {"FontMissing", kFont, [](const fs::path& file) { fs::remove(file); }, Outcome::FontError},
-    {"FontEmpty", kFont, [](const fs::path& file) { writeBytes(file, ""); }, Outcome::FontError},
-    {"FontGarbage", kFont, [](const fs::path& file) { writeBytes(file, randomBytes(50000)); },
-     Outcome::FontError},
-    {"FontIsAPicture", kFont, [](const fs::path& file) { writeAs(file, ".png", 8, 8, 4); },
-     Outcome::FontError},
-    {"MusicMissing", kMusic, [](const fs::path& file) { fs::remove(file); }, Outcome::Runs},
-    {"MusicEmpty", kMusic, [](const fs::path& file) { writeBytes(file, ""); }, Outcome::Runs},
-    {"MusicGarbage", kMusic, [](const fs::path& file) { writeBytes(file, randomBytes(50000)); },
-     Outcome::Runs},
-    {"MusicWithOggHeaderOnly", kMusic,
-     [](const fs::path& file) { writeBytes(file, "OggS" + randomBytes(5000)); }, Outcome::Runs},
-};
-
-void PrintTo(const OtherAssetCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class BadAsset : public ::testing::TestWithParam<OtherAssetCase> {};
-
-TEST_P(BadAsset, EndsAsExpected) {
+TEST(BadFont, AMissingFontIsReportedWithItsPath) {
     const TestDataDir data;
-    const OtherAssetCase& c = GetParam();
-    c.apply(data.data(c.file));
-    expectOutcome(data, c.outcome, "Unable to open font file: Data/VeraMoBd.ttf: ", 3500ms);
+    fs::remove(data.data("VeraMoBd.ttf"));
+    expectOutcome(data, "Unable to open font file: Data/VeraMoBd.ttf: ");
 }
 
-INSTANTIATE_TEST_SUITE_P(FontAndMusic, BadAsset, ::testing::ValuesIn(kOtherAssets),
-                         [](const ::testing::TestParamInfo<OtherAssetCase>& param) {
-                             return std::string(param.param.name);
+INSTANTIATE_TEST_SUITE_P(Birch, BadImageRun, testing::ValuesIn(kDefects),
+                         [](const testing::TestParamInfo<Defect>& defect) {
+                             return std::string(defect.param.name);
                          });
-
-// An interrupt or a termination request ends the show as a quit request does: the frame
-// completes, the loop ends, the textures are released on the way out of main, status 0.
-TEST(Signals, InterruptAndTerminateEndTheShowLikeAQuitRequest) {
-    const TestDataDir data;
-    for (const int signal : {SIGINT, SIGTERM}) {
-        ProgramRun run(TORNUVA_PROGRAM, data.root(), 640, 360);
-        ASSERT_NE(waitForWindow(run.display(), kTitle, 30s), 0u) << run.errors();
-        std::this_thread::sleep_for(500ms);
-        ASSERT_EQ(kill(run.process().pid(), signal), 0);
-        EXPECT_EQ(run.process().waitFor(20s), std::optional<int>(0)) << "signal " << signal;
-        EXPECT_EQ(run.errors(), "") << "signal " << signal;
-    }
-}
 
 } // namespace

@@ -1,5 +1,5 @@
-#include <array>
 #include <cstdint>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -7,48 +7,35 @@
 
 namespace {
 
-struct Window {
-    std::uint32_t t;
-    SceneSelection scenes;
-};
-
 constexpr SceneSelection kNothing{};
 constexpr SceneSelection kStatic{true, false, false, EndScene::None};
-constexpr SceneSelection kBannerAlone{false, false, true, EndScene::None};
-constexpr SceneSelection kStillLifeWithBanner{false, true, true, EndScene::None};
-constexpr SceneSelection kStillLifeAlone{false, true, false, EndScene::None};
+constexpr SceneSelection kBanner{false, false, true, EndScene::None};
+constexpr SceneSelection kStillLifeAndBanner{false, true, true, EndScene::None};
+constexpr SceneSelection kStillLife{false, true, false, EndScene::None};
 constexpr SceneSelection kPortrait{false, false, false, EndScene::Portrait};
 constexpr SceneSelection kWindVane{false, false, false, EndScene::WindVane};
 constexpr SceneSelection kVoyage{false, false, false, EndScene::Voyage};
 
+// Both ends of every scene's stretch, each one inclusive.
 TEST(Timeline, EveryBoundaryIsInclusiveAsScheduled) {
-    const std::array<Window, 22> frames = {{
-        {0, kStatic},
-        {4999, kStatic},
-        {5000, kNothing},
-        {5001, kBannerAlone},
-        {5500, kBannerAlone},
-        {5501, kStillLifeWithBanner},
-        {12999, kStillLifeWithBanner},
-        {13000, kStillLifeAlone},
-        {14999, kStillLifeAlone},
-        {15000, kNothing},
-        {15001, kPortrait},
-        {25000, kPortrait},
-        {25001, kWindVane},
-        {30000, kWindVane},
-        {35000, kWindVane},
-        {35001, kVoyage},
-        {158188, kVoyage},
-        {158189, kVoyage},
-        {600000, kVoyage},
-        {0xFFFFFFFFu, kVoyage},
-        {3000, kStatic},
-        {20000, kPortrait},
-    }};
-    for (const Window& frame : frames) {
-        const SceneSelection got = scenesAt(frame.t);
-        EXPECT_EQ(got, frame.scenes) << "t = " << frame.t;
+    for (const auto& [t, scenes] : {std::pair{0u, kStatic},
+                                    {4999u, kStatic},
+                                    {5000u, kNothing},
+                                    {5001u, kBanner},
+                                    {5500u, kBanner},
+                                    {5501u, kStillLifeAndBanner},
+                                    {12999u, kStillLifeAndBanner},
+                                    {13000u, kStillLife},
+                                    {14999u, kStillLife},
+                                    {15000u, kNothing},
+                                    {15001u, kPortrait},
+                                    {25000u, kPortrait},
+                                    {25001u, kWindVane},
+                                    {35000u, kWindVane},
+                                    {35001u, kVoyage},
+                                    {158189u, kVoyage},
+                                    {0xFFFFFFFFu, kVoyage}}) {
+        EXPECT_EQ(scenesAt(t), scenes) << "t = " << t;
     }
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "support/Process.h" // commandOutput
+#include "support/Process.h"
 
 #include <string>
 #include <vector>
 
 struct CaptureRun {
-    int status = -1;    // the exit status; -1 when it did not exit normally
-    std::string output; // standard output
+    int status = -1;    // the exit status; negative when it did not exit normally
     std::string errors; // standard error
 };
 

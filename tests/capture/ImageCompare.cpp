@@ -46,23 +46,3 @@ ImageDifference compareImages(const RgbaImage& expected, const RgbaImage& actual
     }
     return difference;
 }
-
-RgbaImage differenceImage(const RgbaImage& expected, const RgbaImage& actual, int threshold) {
-    RgbaImage image(expected.width, expected.height);
-    for (int y = 0; y < expected.height; ++y) {
-        for (int x = 0; x < expected.width; ++x) {
-            const std::uint8_t* e = expected.at(x, y);
-            std::uint8_t* out = image.at(x, y);
-            if (pixelDifference(e, actual.at(x, y)) > threshold) {
-                out[0] = 255;
-                out[1] = 0;
-                out[2] = 0;
-            } else {
-                const auto grey = static_cast<std::uint8_t>((e[0] + e[1] + e[2]) / 9);
-                out[0] = out[1] = out[2] = grey;
-            }
-            out[3] = 255;
-        }
-    }
-    return image;
-}

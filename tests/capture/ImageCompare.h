@@ -15,6 +15,3 @@ struct ImageDifference {
 
 // Compares red, green and blue; the sizes must match.
 ImageDifference compareImages(const RgbaImage& expected, const RgbaImage& actual, int threshold);
-
-// The expected picture dimmed to grey, with every differing pixel in bright red.
-RgbaImage differenceImage(const RgbaImage& expected, const RgbaImage& actual, int threshold);

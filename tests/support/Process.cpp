@@ -1,9 +1,6 @@
 #include "support/Process.h"
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -27,27 +24,40 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
     return result;
 }
 
-int decodeStatus(int raw) {
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -WTERMSIG(raw);
+std::vector<std::string> withDisplay(const VirtualDisplay& display,
+                                     std::vector<std::string> environment) {
+    environment.insert(environment.begin(), {"DISPLAY=" + display.name(), "SDL_AUDIODRIVER=dummy"});
+    return environment;
 }
 
-pid_t startQuietly(const std::vector<std::string>& argv) {
-    std::vector<std::string> args = argv;
-    std::vector<char*> argPointers = pointers(args);
+// The given settings go first, so that they win over inherited ones of the same name.
+std::vector<std::string> environmentWith(std::vector<std::string> settings) {
+    for (char** entry = environ; *entry; ++entry) {
+        settings.emplace_back(*entry);
+    }
+    return settings;
+}
+
+pid_t start(std::vector<std::string> argv, std::vector<std::string> environment,
+            const std::string& directory, const std::string& errors) {
+    std::vector<char*> args = pointers(argv);
+    std::vector<char*> env = pointers(environment);
     const pid_t pid = fork();
+    if (pid < 0) {
+        throw std::runtime_error("fork failed");
+    }
     if (pid == 0) {
         const int nullFd = open("/dev/null", O_RDWR);
+        dup2(nullFd, STDIN_FILENO);
         dup2(nullFd, STDOUT_FILENO);
-        dup2(nullFd, STDERR_FILENO);
-        execvp(argPointers[0], argPointers.data());
+        dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
+        if (chdir(directory.c_str()) != 0) {
+            _exit(126);
+        }
+        execvpe(args[0], args.data(), env.data());
         _exit(127);
     }
     return pid;
-}
-
-void stop(pid_t pid) {
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
 }
 
 // A window may vanish between listing it and reading its title, as the program opens and
@@ -68,7 +78,6 @@ struct XConnection {
 };
 
 Window findByTitle(Display* x, Window window, const std::string& title) {
-    // The raw title bytes, whatever their declared encoding.
     XTextProperty name{};
     if (XGetWMName(x, window, &name) && name.value) {
         const bool match = title == reinterpret_cast<const char*>(name.value);
@@ -96,42 +105,8 @@ Window findByTitle(Display* x, Window window, const std::string& title) {
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
                            const std::vector<std::string>& environment,
                            const std::filesystem::path& workingDirectory,
-                           const std::filesystem::path& errorFile) {
-    std::vector<std::string> args = argv;
-    // The given settings replace any inherited ones of the same name (DISPLAY above all).
-    std::vector<std::string> env = environment;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string inherited = *entry;
-        const std::string name = inherited.substr(0, inherited.find('=') + 1);
-        const bool overridden = std::any_of(env.begin(), env.end(), [&](const std::string& s) {
-            return s.compare(0, name.size(), name) == 0;
-        });
-        if (!overridden) {
-            env.push_back(inherited);
-        }
-    }
-    std::vector<char*> argPointers = pointers(args);
-    std::vector<char*> envPointers = pointers(env);
-    const std::string directory = workingDirectory.string();
-    const std::string errors = errorFile.string();
-
-    pid_ = fork();
-    if (pid_ < 0) {
-        throw std::runtime_error("fork failed");
-    }
-    if (pid_ == 0) {
-        const int errorFd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int nullFd = open("/dev/null", O_RDWR);
-        dup2(nullFd, STDIN_FILENO);
-        dup2(nullFd, STDOUT_FILENO);
-        dup2(errorFd, STDERR_FILENO);
-        if (chdir(directory.c_str()) != 0) {
-            _exit(126);
-        }
-        execve(argPointers[0], argPointers.data(), envPointers.data());
-        _exit(127);
-    }
-}
+                           const std::filesystem::path& errorFile)
+    : pid_(start(argv, environmentWith(environment), workingDirectory, errorFile)) {}
 
 ChildProcess::~ChildProcess() {
     if (!status_) {
@@ -142,10 +117,10 @@ ChildProcess::~ChildProcess() {
 
 std::optional<int> ChildProcess::waitFor(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
+    int raw = 0;
     while (!status_) {
-        int raw = 0;
         if (waitpid(pid_, &raw, WNOHANG) == pid_) {
-            status_ = decodeStatus(raw);
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -WTERMSIG(raw);
         } else if (std::chrono::steady_clock::now() >= deadline) {
             break;
         } else {
@@ -156,33 +131,35 @@ std::optional<int> ChildProcess::waitFor(std::chrono::milliseconds timeout) {
 }
 
 VirtualDisplay::VirtualDisplay(int width, int height) {
-    std::array<int, 2> pipeFds{};
-    if (pipe(pipeFds.data()) != 0) {
+    int fds[2];
+    if (pipe(fds) != 0) {
         throw std::runtime_error("pipe failed");
     }
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    server_ = startQuietly({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0",
-                            screen, "-nolisten", "tcp"});
-    close(pipeFds[1]);
+    server_ = start(
+        {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"},
+        environmentWith({}), ".", "/dev/null");
+    close(fds[1]);
     std::string number;
-    char c = 0;
-    while (read(pipeFds[0], &c, 1) == 1 && c != '\n') {
+    for (char c = 0; read(fds[0], &c, 1) == 1 && c != '\n';) {
         number += c;
     }
-    close(pipeFds[0]);
+    close(fds[0]);
     if (number.empty()) {
         throw std::runtime_error("Xvfb did not start");
     }
     name_ = ":" + number;
     // Full-screen desktop windows are the window manager's to size, as on a real desktop.
-    windowManager_ =
-        startQuietly({"env", "DISPLAY=" + name_, "matchbox-window-manager", "-use_titlebar", "no"});
+    windowManager_ = start({"matchbox-window-manager", "-use_titlebar", "no"},
+                           environmentWith({"DISPLAY=" + name_}), ".", "/dev/null");
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
 VirtualDisplay::~VirtualDisplay() {
-    stop(windowManager_);
-    stop(server_);
+    for (const pid_t pid : {windowManager_, server_}) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
 }
 
 std::string commandOutput(const std::string& command) {
@@ -192,10 +169,9 @@ std::string commandOutput(const std::string& command) {
     }
     // Read in blocks: the output may be binary, such as raw audio samples.
     std::string output;
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        output.append(buffer.data(), got);
+    char buffer[4096];
+    for (std::size_t got = 0; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, got);
     }
     pclose(pipe);
     return output;
@@ -206,8 +182,8 @@ unsigned long waitForWindow(const VirtualDisplay& display, const std::string& ti
     const XConnection connection(display);
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
-        const Window found = findByTitle(connection.x, DefaultRootWindow(connection.x), title);
-        if (found) {
+        if (const Window found =
+                findByTitle(connection.x, DefaultRootWindow(connection.x), title)) {
             return found;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -231,35 +207,34 @@ std::array<int, 3> screenPixel(const VirtualDisplay& display, int x, int y) {
     }
     const unsigned long value = XGetPixel(image, 0, 0);
     XDestroyImage(image);
-    return {static_cast<int>((value >> 16) & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-            static_cast<int>(value & 0xFF)};
+    return {int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF)};
 }
 
 void requestClose(const VirtualDisplay& display, unsigned long window) {
     const XConnection connection(display);
-    Display* x = connection.x;
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    event.xclient.message_type = XInternAtom(connection.x, "WM_PROTOCOLS", False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[0] = long(XInternAtom(connection.x, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(x, window, False, NoEventMask, &event);
-    XFlush(x);
+    XSendEvent(connection.x, window, False, NoEventMask, &event);
+    XFlush(connection.x);
 }
 
 std::string readFile(const std::filesystem::path& path) {
-    std::ifstream file(path);
+    std::ifstream file(path, std::ios::binary);
     std::stringstream contents;
     contents << file.rdbuf();
     return contents.str();
 }
 
 ProgramRun::ProgramRun(const std::string& program, const std::filesystem::path& root,
-                       int screenWidth, int screenHeight)
+                       int screenWidth, int screenHeight,
+                       const std::vector<std::string>& environment)
     : display_(screenWidth, screenHeight), errors_(root / "stderr.txt"),
-      process_({program}, {"DISPLAY=" + display_.name(), "SDL_AUDIODRIVER=dummy"}, root, errors_) {}
+      process_({program}, withDisplay(display_, environment), root, errors_) {}
 
 void ProgramRun::key(const std::string& name) const {
     commandOutput("DISPLAY=" + display_.name() + " xdotool key " + name + " 2>/dev/null");

@@ -72,12 +72,18 @@ void requestClose(const VirtualDisplay& display, unsigned long window);
 
 std::string readFile(const std::filesystem::path& path);
 
+// Why a test may wait in vain for the error box.
+inline constexpr char kNoErrorBox[] =
+    "no error box appeared: SDL draws its X11 message box with X core fonts, and where none "
+    "are installed (xfonts-base) it shows no box at all";
+
 // The real program started from a folder holding Data/, on a private X server of the given
-// size, with audio on SDL's dummy driver and standard error kept in a file.
+// size, with audio on SDL's dummy driver, the extra NAME=value settings, and standard error
+// kept in a file.
 class ProgramRun {
 public:
     ProgramRun(const std::string& program, const std::filesystem::path& root, int screenWidth,
-               int screenHeight);
+               int screenHeight, const std::vector<std::string>& environment = {});
 
     const VirtualDisplay& display() const { return display_; }
     ChildProcess& process() { return process_; }

@@ -1,6 +1,5 @@
 #include "support/TestData.h"
 
-#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
@@ -62,82 +61,6 @@ TestDataDir::TestDataDir() {
 TestDataDir::~TestDataDir() {
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);
-}
-
-namespace {
-
-std::uint32_t crc32(const std::string& bytes) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const char c : bytes) {
-        crc ^= static_cast<std::uint8_t>(c);
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    return ~crc;
-}
-
-void appendBigEndian(std::string& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out += static_cast<char>((value >> shift) & 0xFF);
-    }
-}
-
-void appendChunk(std::string& out, const std::string& type, const std::string& data) {
-    appendBigEndian(out, static_cast<std::uint32_t>(data.size()));
-    out += type + data;
-    appendBigEndian(out, crc32(type + data));
-}
-
-// A zlib stream of stored (uncompressed) blocks.
-std::string storedZlib(const std::string& raw) {
-    std::string out = "\x78\x01";
-    std::size_t at = 0;
-    do {
-        const std::size_t length = std::min<std::size_t>(raw.size() - at, 65535);
-        const bool last = at + length == raw.size();
-        out += static_cast<char>(last ? 1 : 0);
-        out += static_cast<char>(length & 0xFF);
-        out += static_cast<char>(length >> 8);
-        out += static_cast<char>(~length & 0xFF);
-        out += static_cast<char>((~length >> 8) & 0xFF);
-        out += raw.substr(at, length);
-        at += length;
-    } while (at < raw.size());
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (const char c : raw) {
-        a = (a + static_cast<std::uint8_t>(c)) % 65521;
-        b = (b + a) % 65521;
-    }
-    appendBigEndian(out, (b << 16) | a);
-    return out;
-}
-
-} // namespace
-
-void writePng16(const std::filesystem::path& path, int width, int height, int channels,
-                const std::uint16_t* samples) {
-    static constexpr char kColourTypes[] = {0, 0, 4, 2, 6};
-    std::string header;
-    appendBigEndian(header, static_cast<std::uint32_t>(width));
-    appendBigEndian(header, static_cast<std::uint32_t>(height));
-    header += {16, kColourTypes[channels], 0, 0, 0};
-    std::string raw;
-    const std::size_t rowSamples = static_cast<std::size_t>(width) * channels;
-    for (int y = 0; y < height; ++y) {
-        raw += '\0'; // no filter
-        for (std::size_t i = 0; i < rowSamples; ++i) {
-            const std::uint16_t sample = samples[static_cast<std::size_t>(y) * rowSamples + i];
-            raw += static_cast<char>(sample >> 8);
-            raw += static_cast<char>(sample & 0xFF);
-        }
-    }
-    std::string file = "\x89PNG\r\n\x1a\n";
-    appendChunk(file, "IHDR", header);
-    appendChunk(file, "IDAT", storedZlib(raw));
-    appendChunk(file, "IEND", "");
-    writeBytes(path, file);
 }
 
 void writeBytes(const std::filesystem::path& path, const std::string& bytes) {

@@ -41,10 +41,5 @@ void writeImage(const std::filesystem::path& path, int width, int height, int ch
 void writeFlatImage(const std::filesystem::path& path, int width, int height, int channels,
                     const std::array<std::uint8_t, 4>& colour);
 
-// A PNG of 16 bits per sample (channels 1 to 4), samples given top row first; the decoder
-// reduces these to 8 bits. The pixel data is stored uncompressed.
-void writePng16(const std::filesystem::path& path, int width, int height, int channels,
-                const std::uint16_t* samples);
-
 // Writes the bytes as the whole file.
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
