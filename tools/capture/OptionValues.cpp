@@ -5,6 +5,14 @@
 
 #include "Schedule.h"
 
+OptionWord splitOptionWord(const std::string& word) {
+    const std::size_t equals = word.find('=');
+    if (word.rfind("--", 0) == 0 && equals != std::string::npos) {
+        return {word.substr(0, equals), word.substr(equals + 1)};
+    }
+    return {word, std::nullopt};
+}
+
 std::uint64_t parseWhole(const std::string& option, const std::string& text, std::uint64_t most) {
     const bool digits =
         !text.empty() && text.size() <= 12 &&

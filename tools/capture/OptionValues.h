@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -12,6 +13,15 @@ class OptionError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// One word of the command line: "--name=value" split at its first '=', any other word a name
+// whose value, if it takes one, is the next word.
+struct OptionWord {
+    std::string name;
+    std::optional<std::string> value;
+};
+
+OptionWord splitOptionWord(const std::string& word);
 
 // Digits only, at most `most`: no sign, no spaces, no suffix.
 std::uint64_t parseWhole(const std::string& option, const std::string& text, std::uint64_t most);

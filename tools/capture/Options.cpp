@@ -52,13 +52,7 @@ const std::vector<std::string> kValued = {"-o",      "--at",     "--from",  "--t
 Given collect(const std::vector<std::string>& args) {
     Given given;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value;
-        const std::size_t equals = name.find('=');
-        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
-        }
+        auto [name, value] = splitOptionWord(args[i]);
         if (name == "--output") {
             name = "-o";
         }

@@ -44,13 +44,7 @@ PreviewOptions parsePreviewOptions(const std::vector<std::string>& args) {
     PreviewOptions options;
     bool fromGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value;
-        const std::size_t equals = name.find('=');
-        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
-        }
+        auto [name, value] = splitOptionWord(args[i]);
         if (name == "-h" || name == "--help") {
             options.help = true;
         } else if (name == "--paused" || name == "--fullscreen") {
