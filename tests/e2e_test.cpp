@@ -20,22 +20,30 @@ namespace {
 
 constexpr char kTitle[] = "Selkavo Tornuva";
 
+// What the program does reaches the X server a moment later: the window manager's resize, the
+// first frame. Polls until `holds` is true or the time is up.
+template <class Condition> void waitUntil(Condition holds, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!holds() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(100ms);
+    }
+}
+
 TEST(EndToEnd, OpensFullScreenAndEscapeEndsIt) {
     const TestDataDir data;
     for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1280, 720}}) {
         ProgramRun run(TORNUVA_PROGRAM, data.root(), width, height);
         const unsigned long window = waitForWindow(run.display(), kTitle, 20s);
         ASSERT_NE(window, 0u) << run.errors();
-        EXPECT_EQ(windowSize(run.display(), window), (WindowSize{width, height}));
+        const WindowSize screen{width, height};
+        waitUntil([&] { return windowSize(run.display(), window) == screen; }, 10s);
+        EXPECT_EQ(windowSize(run.display(), window), screen);
 
         // Frames reach the screen: the opening static, drawn from the test's flat grey noise,
         // fills it. On a busy machine the first frame may take a while.
         const std::array<int, 3> staticGrey = {128, 128, 128};
-        const auto deadline = std::chrono::steady_clock::now() + 15s;
-        while (screenPixel(run.display(), width / 2, height / 2) != staticGrey &&
-               std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(100ms);
-        }
+        waitUntil([&] { return screenPixel(run.display(), width / 2, height / 2) == staticGrey; },
+                  15s);
         for (const auto& [x, y] : {std::pair{1, 1}, std::pair{width - 2, height - 2}}) {
             EXPECT_EQ(screenPixel(run.display(), x, y), staticGrey) << x << ", " << y;
         }
