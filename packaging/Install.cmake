@@ -27,6 +27,6 @@ endfunction()
 # A tool reads Data/ from the installed data folder and writes where the user started it.
 function(tornuva_install_tool target)
     tornuva_install_program(${target} "exec ${INSTALLED_PROGRAMS}/${target} --data ${INSTALLED_DATA}")
-    # Its manual page is made with the package's files (packaging/).
+    # packaging/CMakeLists.txt makes its manual page from its --help.
     set_property(GLOBAL APPEND PROPERTY TORNUVA_TOOLS ${target})
 endfunction()
