@@ -11,6 +11,7 @@ set(INSTALLED_DATA ${TORNUVA_DEB_PREFIX}/${TORNUVA_DEB_DATA})
 # Everything the packages hold, built by `--target packaged`; packing builds nothing else.
 add_custom_target(packaged)
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+include(${CMAKE_CURRENT_LIST_DIR}/Manuals.cmake)
 
 # Installs a program into both layouts, with a launcher of the same name on the package's PATH
 # that runs `command` followed by the user's arguments.
@@ -26,4 +27,6 @@ endfunction()
 # A tool reads Data/ from the installed data folder and writes where the user started it.
 function(tornuva_install_tool target)
     tornuva_install_program(${target} "exec ${INSTALLED_PROGRAMS}/${target} --data ${INSTALLED_DATA}")
+    # packaging/CMakeLists.txt makes its manual page from its --help.
+    set_property(GLOBAL APPEND PROPERTY TORNUVA_TOOLS ${target})
 endfunction()

@@ -192,15 +192,24 @@ Options parseOptions(const std::vector<std::string>& args) {
 }
 
 std::string usageText() {
-    return R"(tornuva-capture: renders the show offline, frame by frame, to pictures or video.
+    return R"(Usage: tornuva-capture --at MS -o FRAME.png [OPTION]...
+  or:  tornuva-capture -o SHOW.mp4 [OPTION]...
+  or:  tornuva-capture --frames DIR [OPTION]...
+  or:  tornuva-capture --sheet SHEET.png [OPTION]...
+Renders the show offline, frame by frame, to pictures or video.
 
-Usage:
-  tornuva-capture --at MS -o FRAME.png [--size WxH] [--fps N]
-  tornuva-capture -o SHOW.mp4 [--fps N] [--size WxH] [--from MS] [--to MS]
-                  [--crf N] [--preset NAME]
-  tornuva-capture --frames DIR [--fps N] [--size WxH] [--from MS] [--to MS]
-  tornuva-capture --sheet SHEET.png [--every S] [--columns N] [--thumb W]
-                  [--size WxH] [--from MS] [--to MS] [--fps N]
+The show's time comes from the frame number, never the clock, so a capture is the same
+bit for bit every time. The static of the first five seconds moves on once per frame the
+show draws: a capture that starts after 0 (with --from, --at or on the sheet) first moves
+the static on for every frame a capture from 0 at the same --fps would have drawn before
+it, so a frame looks the same whichever way it was captured.
+
+The video's sound is the show's music: silent until 3001 ms of show time, when the show
+starts it, then looped to the end; a capture from later starts the track at the matching
+point. Without Data/bossanova.ogg the sound track is silent.
+
+The show's Data/ is read from the working directory (run from the project root) or from the
+folder given with --data. Needs an X display (use xvfb-run on a machine without one).
 
 Outputs (exactly one):
   -o, --output FILE  FILE.png with --at: the one frame at MS milliseconds of show time.
@@ -227,20 +236,7 @@ Options:
   --preset NAME      x264 speed preset, ultrafast to placebo (default medium).
   --data DIR         read the show's Data/ from DIR instead of the working directory;
                      output names stay relative to the working directory.
-  -h, --help         this text.
+  -h, --help         display this help and exit.
   --version          the version number.
-
-The show's time comes from the frame number, never the clock, so a capture is the same
-bit for bit every time. The static of the first five seconds moves on once per frame the
-show draws: a capture that starts after 0 (with --from, --at or on the sheet) first moves
-the static on for every frame a capture from 0 at the same --fps would have drawn before
-it, so a frame looks the same whichever way it was captured.
-
-The video's sound is the show's music: silent until 3001 ms of show time, when the show
-starts it, then looped to the end; a capture from later starts the track at the matching
-point. Without Data/bossanova.ogg the sound track is silent.
-
-The show's Data/ is read from the working directory (run from the project root) or from the
-folder given with --data. Needs an X display (use xvfb-run on a machine without one).
 )";
 }

@@ -71,11 +71,14 @@ PreviewOptions parsePreviewOptions(const std::vector<std::string>& args) {
 }
 
 std::string previewUsage() {
-    return R"(tornuva-preview: the show at any moment, live: pause, seek, step, loop and reload.
+    return R"(Usage: tornuva-preview [OPTION]...
+Plays the show at any moment, live: pause, seek, step, loop and reload.
 
-Usage:
-  tornuva-preview [--from MS] [--paused] [--window WxH] [--fullscreen] [--loop A:B]
-                  [--data DIR]
+The frame at a moment is the one tornuva-capture --at MS --size WxH writes for that size;
+the static of the first five seconds has moved on as in a 60 fps capture from 0. The
+title shows the moment and the scenes on screen. The music starts at the show's 3 s mark
+and follows the clock. Run from the project root: Data/ is read from the working
+directory.
 
 Options:
   --from MS      start at MS milliseconds of show time (default 0, or the loop's start).
@@ -86,7 +89,7 @@ Options:
   --data DIR     read the show's Data/ from DIR instead of the working directory; saved
                  frames still go to the working directory.
   --version      the version number.
-  -h, --help     this text.
+  -h, --help     display this help and exit.
 
 Keys:
   Space          pause or resume.
@@ -101,11 +104,5 @@ Keys:
                  leaves the pictures as they were, and its message goes to standard error
                  and, for a few seconds, to the title.
   Escape         quit (as does closing the window).
-
-The frame at a moment is the one tornuva-capture --at MS --size WxH writes for that size;
-the static of the first five seconds has moved on as in a 60 fps capture from 0. The
-title shows the moment and the scenes on screen. The music starts at the show's 3 s mark
-and follows the clock. Run from the project root: Data/ is read from the working
-directory.
 )";
 }
