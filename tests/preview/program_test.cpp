@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "CaptureRun.h"
 #include "ImageCompare.h"
 #include "support/Process.h"
+#include "support/Sound.h"
 #include "support/TestData.h"
 
 using namespace std::chrono_literals;
@@ -63,6 +66,50 @@ TEST(PreviewProgram, SavesTheCapturesFramesAndReloadsOnlyWhatLoads) {
     EXPECT_EQ(screenPixel(display, 160, 90), blue);
     press("Escape", "");
     EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
+}
+
+// The music follows the transport, recorded through SDL's disk audio driver at a device's
+// pace, with the preview's clock the length of the sound written (SoundClock.cpp), so that
+// the recording and the transport keep the same time. Played from 10.001 s, the track starts
+// 7 s in; a second's seek moves it a second on; a pause is silence, and after it the track
+// carries on where it stopped.
+TEST(PreviewProgram, MusicFollowsPlaySeekAndPause) {
+    const fs::path recording = freshOutput("preview-sound.raw");
+    const VirtualDisplay display(160, 90);
+    ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "10001", "--window", "160x90"},
+                         {"DISPLAY=" + display.name(), "LD_PRELOAD=" SOUND_CLOCK,
+                          "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + recording.string()},
+                         ".");
+    ASSERT_NE(waitForWindow(display, "Tornuva preview 0:10.001 still life + banner paused", 20s),
+              0u);
+    for (const char* key : {"space", "Right", "space", "space", "Escape"}) {
+        std::this_thread::sleep_for(700ms);
+        commandOutput("DISPLAY=" + display.name() + " xdotool key " + key + " 2>/dev/null");
+    }
+    EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
+
+    const Sound sound = rawSound(readFile(recording));
+    const Sound track = decodeOggVorbis("Data/bossanova.ogg");
+    const std::size_t played = soundFrom(sound, 0);
+    const std::size_t paused = silenceFrom(sound, played);
+    const std::size_t resumed = soundFrom(sound, paused);
+    ASSERT_LT(resumed, sound.frames()) << "sound, a pause, sound";
+    EXPECT_GT(resumed - paused, framesForMs(500)) << "silent while paused";
+    // Where the track should be at a frame after the seek: a second on from a steady play.
+    const auto sought = [&](std::size_t frame) {
+        return framesForMs(7000 + 1000) + frame - played;
+    };
+    for (const auto& [frame, trackFrame] :
+         {std::pair{played, framesForMs(7000)},
+          std::pair{paused - framesForMs(200), sought(paused - framesForMs(200))},
+          std::pair{resumed, sought(paused)}}) {
+        const Alignment found = align(sound, frame, kChunkFrames, track, trackFrame);
+        std::printf("frame %zu: %+td, correlation %.4f\n", frame, std::ptrdiff_t(found.at - frame),
+                    found.correlation);
+        // The transport counts whole milliseconds.
+        EXPECT_NEAR(double(found.at), double(frame), double(framesForMs(2))) << frame;
+        EXPECT_GT(found.correlation, 0.999) << frame;
+    }
 }
 
 TEST(PreviewProgram, BadOptionsSayWhyAndEndWithStatus2) {
