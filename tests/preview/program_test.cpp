@@ -90,21 +90,19 @@ TEST(PreviewProgram, MusicFollowsPlaySeekAndPause) {
 
     const Sound sound = rawSound(readFile(recording));
     const Sound track = decodeOggVorbis("Data/bossanova.ogg");
-    const std::size_t played = soundFrom(sound, 0);
-    const std::size_t paused = silenceFrom(sound, played);
-    const std::size_t resumed = soundFrom(sound, paused);
-    ASSERT_LT(resumed, sound.frames()) << "sound, a pause, sound";
-    EXPECT_GT(resumed - paused, framesForMs(500)) << "silent while paused";
-    // Where the track should be at a frame after the seek: a second on from a steady play.
+    const std::vector<Span> spans = soundSpans(sound);
+    ASSERT_EQ(spans.size(), 2u) << "sound, a pause, sound";
+    EXPECT_GT(spans[1].from - spans[0].to, framesForMs(500)) << "silent while paused";
+    // The track's frame at a frame of the recording after the seek: a second on from 7 s.
     const auto sought = [&](std::size_t frame) {
-        return framesForMs(7000 + 1000) + frame - played;
+        return framesForMs(8000) + frame - spans[0].from;
     };
+    const std::size_t beforePause = spans[0].to - framesForMs(200);
     for (const auto& [frame, trackFrame] :
-         {std::pair{played, framesForMs(7000)},
-          std::pair{paused - framesForMs(200), sought(paused - framesForMs(200))},
-          std::pair{resumed, sought(paused)}}) {
+         {std::pair{spans[0].from, framesForMs(7000)}, std::pair{beforePause, sought(beforePause)},
+          std::pair{spans[1].from, sought(spans[0].to)}}) {
         const Alignment found = align(sound, frame, kChunkFrames, track, trackFrame);
-        std::printf("frame %zu: %+td, correlation %.4f\n", frame, std::ptrdiff_t(found.at - frame),
+        std::printf("frame %zu: %+td, %.4f\n", frame, std::ptrdiff_t(found.at - frame),
                     found.correlation);
         // The transport counts whole milliseconds.
         EXPECT_NEAR(double(found.at), double(frame), double(framesForMs(2))) << frame;

@@ -1,5 +1,6 @@
 #include "support/Sound.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -9,10 +10,6 @@
 namespace {
 
 constexpr std::size_t kAlignedFrames = kFramesPerSecond / 10;
-
-bool silent(const Sound& sound, std::size_t frame) {
-    return sound.samples[2 * frame] == 0 && sound.samples[2 * frame + 1] == 0;
-}
 
 double correlation(const Sound& sound, std::size_t at, const std::vector<double>& piece) {
     double product = 0;
@@ -24,7 +21,7 @@ double correlation(const Sound& sound, std::size_t at, const std::vector<double>
         energy += sample * sample;
         pieceEnergy += piece[i] * piece[i];
     }
-    return energy > 0 && pieceEnergy > 0 ? product / std::sqrt(energy * pieceEnergy) : 0;
+    return energy > 0 ? product / std::sqrt(energy * pieceEnergy) : 0;
 }
 
 } // namespace
@@ -51,22 +48,21 @@ Sound decodeOggVorbis(const std::filesystem::path& path) {
     return rawSound(bytes);
 }
 
-std::size_t soundFrom(const Sound& sound, std::size_t from) {
-    while (from < sound.frames() && silent(sound, from)) {
-        ++from;
-    }
-    return from;
-}
-
-std::size_t silenceFrom(const Sound& sound, std::size_t from) {
-    std::size_t run = 0;
-    for (std::size_t frame = from; frame < sound.frames(); ++frame) {
-        run = silent(sound, frame) ? run + 1 : 0;
-        if (run == kChunkFrames) {
-            return frame + 1 - run;
+std::vector<Span> soundSpans(const Sound& sound) {
+    std::vector<Span> spans;
+    std::size_t silentFrames = kChunkFrames;
+    for (std::size_t frame = 0; frame < sound.frames(); ++frame) {
+        if (sound.samples[2 * frame] == 0 && sound.samples[2 * frame + 1] == 0) {
+            ++silentFrames;
+            continue;
         }
+        if (silentFrames >= kChunkFrames) {
+            spans.push_back({frame, frame});
+        }
+        silentFrames = 0;
+        spans.back().to = frame + 1;
     }
-    return sound.frames();
+    return spans;
 }
 
 Alignment align(const Sound& sound, std::size_t around, std::size_t radius, const Sound& piece,
@@ -76,9 +72,8 @@ Alignment align(const Sound& sound, std::size_t around, std::size_t radius, cons
         wanted[i] = piece.samples[(2 * from + i) % piece.samples.size()];
     }
     Alignment best{around, 0};
-    const std::size_t fits = sound.frames() > kAlignedFrames ? sound.frames() - kAlignedFrames : 0;
-    for (std::size_t at = around > radius ? around - radius : 0;
-         at <= std::min(around + radius, fits); ++at) {
+    const std::size_t last = std::min(around + radius, sound.frames() - kAlignedFrames);
+    for (std::size_t at = around > radius ? around - radius : 0; at <= last; ++at) {
         if (const double c = correlation(sound, at, wanted); c > best.correlation) {
             best = {at, c};
         }

@@ -7,7 +7,7 @@
 #include <vector>
 
 // Sound as the show's audio device takes it: 44100 frames a second, each a left and a right
-// signed 16-bit sample, handed over 4096 frames at a time.
+// signed 16-bit sample, mixed 4096 frames at a time.
 inline constexpr std::size_t kFramesPerSecond = 44100;
 inline constexpr std::size_t kChunkFrames = 4096;
 
@@ -25,10 +25,13 @@ Sound rawSound(const std::string& bytes);
 // The whole of an Ogg Vorbis file, decoded by libvorbisfile.
 Sound decodeOggVorbis(const std::filesystem::path& path);
 
-// The first frame from `from` on that is not silent; frames() if none is.
-std::size_t soundFrom(const Sound& sound, std::size_t from);
-// The first frame from `from` on that starts a whole chunk of silence; frames() if none does.
-std::size_t silenceFrom(const Sound& sound, std::size_t from);
+// The stretches of sound between silences of a chunk or more: from the first frame that is
+// not silent up to the silence after the last.
+struct Span {
+    std::size_t from;
+    std::size_t to;
+};
+std::vector<Span> soundSpans(const Sound& sound);
 
 struct Alignment {
     std::size_t at;     // the frame of the sound where the piece fits best
@@ -36,7 +39,7 @@ struct Alignment {
 };
 
 // Where 0.1 s of `piece` from its frame `from` (going round its end, as a loop does) fits
-// best in `sound`, within `radius` frames either side of frame `around`: the highest
-// normalised cross-correlation.
+// best in `sound` within `radius` frames either side of frame `around`, by normalised
+// cross-correlation.
 Alignment align(const Sound& sound, std::size_t around, std::size_t radius, const Sound& piece,
                 std::size_t from);
