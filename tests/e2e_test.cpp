@@ -95,9 +95,10 @@ TEST(EndToEnd, WithoutAnXDisplayItSaysWhatItNeeds) {
 // with the recording's frame origin + n at the show's moment n / 44.1 ms. It ends by itself,
 // with status 0, in the first frame after its last millisecond. Until the first chunk mixed
 // after the frame that passes 3000 ms the recording is silent; from there it is the track from
-// its first frame, again from its start after each pass, up to the show's end. A capture's
-// sound, in the first pass and in the second, is the recording's at the same moment, but for
-// the part of a chunk by which the show's start trails the capture's 3001 ms.
+// its first frame, again from its start after each pass, up to the show's end. A capture is an
+// H.264 video of its size, rate and length, whose sound, in the track's first pass and in its
+// second, is the recording's at the same moment, but for the part of a chunk by which the
+// show's start trails the capture's 3001 ms.
 TEST(EndToEndFullLength, PlaysTheLoopingMusicFrom3sAndEndsAfterTheLastFrame) {
     const TestDataDir data;
     std::filesystem::copy_file("Data/bossanova.ogg", data.data("bossanova.ogg"));
@@ -109,9 +110,7 @@ TEST(EndToEndFullLength, PlaysTheLoopingMusicFrom3sAndEndsAfterTheLastFrame) {
                     "TORNUVA_CLOCK_LOG=" + log.string()});
     ASSERT_NE(waitForWindow(run.display(), kTitle, 20s), 0u) << run.errors();
     EXPECT_EQ(run.process().waitFor(60s), std::optional<int>(0)) << run.errors();
-    EXPECT_EQ(run.errors(), "CRITICAL: You are using the SDL disk i/o audio driver!\nCRITICAL:  "
-                            "Writing to file [" +
-                                recording.string() + "].\n");
+    EXPECT_EQ(run.errors(), diskAudioNotice(recording));
     std::ifstream readings(log);
     std::size_t origin = 0;
     readings >> origin;
@@ -151,6 +150,14 @@ TEST(EndToEndFullLength, PlaysTheLoopingMusicFrom3sAndEndsAfterTheLastFrame) {
                           "1", "--size", "64x36"},
                          {}, TORNUVA_SOURCE_DIR);
     ASSERT_EQ(capture.waitFor(60s), std::optional<int>(0));
+    const std::string probe =
+        commandOutput("ffprobe -v error -of default=nw=1 -show_entries "
+                      "stream=codec_name,width,height,r_frame_rate,sample_rate:format=duration " +
+                      video);
+    for (const char* expected : {"codec_name=h264\n", "width=64\n", "height=36\n",
+                                 "r_frame_rate=1/1\n", "sample_rate=44100\n", "duration=34.0"}) {
+        EXPECT_NE(probe.find(expected), probe.npos) << expected << " in\n" << probe;
+    }
     const Sound captured = rawSound(commandOutput("ffmpeg -v error -i " + video + " -f s16le -"));
     for (const std::size_t t : {3500u, 35500u}) {
         const std::size_t moment = start.at + framesForMs(t) - framesForMs(3001);

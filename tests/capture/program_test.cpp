@@ -6,7 +6,6 @@
 
 #include "CaptureRun.h"
 #include "ImageCompare.h"
-#include "VideoPipe.h"
 
 namespace {
 
@@ -39,23 +38,6 @@ TEST(CaptureProgram, StaticMatchesWhereverTheCaptureStarts) {
         capture({"--frames", late, "--from", "950", "--to", "1017", "--size", "160x90"},
                 late + "/000003.png");
     EXPECT_EQ(compareImages(fromZero, fromLate, 0).differing, 0u);
-}
-
-// An H.264 picture of its size and rate, with sound at the show's rate, two seconds long. What
-// the sound holds is checked against the show's own recording (EndToEndFullLength).
-TEST(CaptureProgram, VideoHasItsSizeRateAndLength) {
-    const std::string video = freshOutput("short.mp4");
-    const CaptureRun run = runCapture(
-        {"-o", video, "--fps", "30", "--size", "320x180", "--from", "2000", "--to", "4000"});
-    ASSERT_EQ(run.status, 0) << run.errors;
-    const std::string probe =
-        commandOutput("ffprobe -v error -of default=nw=1 -show_entries "
-                      "stream=codec_name,width,height,r_frame_rate,sample_rate:format=duration " +
-                      shellQuote(video));
-    for (const char* expected : {"codec_name=h264\n", "width=320\n", "height=180\n",
-                                 "r_frame_rate=30/1\n", "sample_rate=44100\n", "duration=2.0"}) {
-        EXPECT_NE(probe.find(expected), probe.npos) << expected << " in\n" << probe;
-    }
 }
 
 TEST(CaptureProgram, FailuresExitNonZeroWithAReason) {

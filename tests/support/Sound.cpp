@@ -26,6 +26,11 @@ double correlation(const Sound& sound, std::size_t at, const std::vector<double>
 
 } // namespace
 
+std::string diskAudioNotice(const std::filesystem::path& file) {
+    return "CRITICAL: You are using the SDL disk i/o audio driver!\nCRITICAL:  Writing to file [" +
+           file.string() + "].\n";
+}
+
 Sound rawSound(const std::string& bytes) {
     Sound sound;
     sound.samples.resize(bytes.size() / 4 * 2);

@@ -20,6 +20,9 @@ struct Sound {
     std::size_t frames() const { return samples.size() / 2; }
 };
 
+// What SDL's disk audio driver says on standard error as it opens its file.
+std::string diskAudioNotice(const std::filesystem::path& file);
+
 // Little-endian samples, as SDL's disk audio driver and ffmpeg's s16le write them.
 Sound rawSound(const std::string& bytes);
 // The whole of an Ogg Vorbis file, decoded by libvorbisfile.
