@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -81,17 +80,13 @@ TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicA
     const std::vector<Span> spans = soundSpans(sound);
     ASSERT_EQ(spans.size(), 2u) << "sound, a pause, sound";
     EXPECT_GT(spans[1].from - spans[0].to, framesForMs(500)) << "silent while paused";
-    // The track's frame at a frame of the recording after the seek.
-    const auto sought = [&](std::size_t frame) {
-        return framesForMs(10015) + frame - spans[0].from;
-    };
+    // After the seek, the track's frame less the recording's.
+    const std::size_t sought = framesForMs(10015) - spans[0].from;
     const std::size_t beforePause = spans[0].to - framesForMs(200);
     for (const auto& [frame, trackFrame] :
-         {std::pair{spans[0].from, framesForMs(9015)}, std::pair{beforePause, sought(beforePause)},
-          std::pair{spans[1].from, sought(spans[0].to)}}) {
+         {std::pair{spans[0].from, framesForMs(9015)}, std::pair{beforePause, sought + beforePause},
+          std::pair{spans[1].from, sought + spans[0].to}}) {
         const Alignment found = align(sound, frame, kChunkFrames, track, trackFrame);
-        std::printf("frame %zu: %+td, %.4f\n", frame, std::ptrdiff_t(found.at - frame),
-                    found.correlation);
         // The transport counts whole milliseconds.
         EXPECT_NEAR(double(found.at), double(frame), double(framesForMs(2))) << frame;
         EXPECT_GT(found.correlation, 0.999) << frame;

@@ -33,6 +33,7 @@ Sound decodeOggVorbis(const std::filesystem::path& path);
 struct Span {
     std::size_t from;
     std::size_t to;
+    bool operator==(const Span&) const = default;
 };
 std::vector<Span> soundSpans(const Sound& sound);
 
