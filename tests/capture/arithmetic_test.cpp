@@ -45,14 +45,4 @@ TEST(CaptureSchedule, StaticFramesBeforeCountOnlyEarlierStaticFrames) {
     }
 }
 
-// The show starts its music in its first frame after 3000 ms: 3001 on a continuous clock.
-TEST(CaptureSchedule, MusicStartsAt3001AndLaterCapturesJoinTheTrack) {
-    for (const auto& [from, delay, offset] : std::vector<std::tuple<int, int, int>>{
-             {0, 3001, 0}, {3000, 1, 0}, {3001, 0, 0}, {10000, 0, 6999}}) {
-        const MusicPlacement placement = musicPlacement(from);
-        EXPECT_EQ(placement.delayMs, delay) << "from " << from;
-        EXPECT_EQ(placement.trackOffsetMs, offset) << "from " << from;
-    }
-}
-
 } // namespace

@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "CaptureRun.h"
 #include "ImageCompare.h"
 #include "support/Process.h"
+#include "support/Sound.h"
 #include "support/TestData.h"
 
 using namespace std::chrono_literals;
@@ -20,18 +22,24 @@ namespace {
 // The preview of a copy of Data/, started in another folder, its window filling a private X
 // server of its own size. Going back from the still life shows neither the blend function the
 // still life left (the banner alone replaces what is under it) nor a static of the preview's
-// own; the static then fills the screen with noise.png.
-TEST(PreviewProgram, SavesTheCapturesFramesAndReloadsOnlyWhatLoads) {
+// own; the static then fills the screen with noise.png. Its sound goes through SDL's disk
+// audio driver at a device's pace, with the clock the length of the sound written
+// (SoundClock.cpp), so that the recording and the transport keep the same time: played from
+// 12.016 s the track starts 9.015 s in; a second's seek moves it a second on; a pause is
+// silence, and after it the track carries on where it stopped.
+TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicAlong) {
     const fs::path root = freshOutput("preview-root");
     fs::create_directories(root);
     fs::copy("Data", root / "Data", fs::copy_options::recursive);
     const fs::path saves = root / "saves";
     fs::create_directories(saves);
     const VirtualDisplay display(320, 180);
+    const fs::path recording = root / "sound.raw";
     ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "12000", "--window", "320x180",
                           "--data", root.string()},
-                         {"DISPLAY=" + display.name(), "SDL_AUDIODRIVER=dummy"}, saves,
-                         root / "errors.txt");
+                         {"DISPLAY=" + display.name(), "LD_PRELOAD=" SOUND_CLOCK,
+                          "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + recording.string()},
+                         saves, root / "errors.txt");
     // Presses the keys, then waits for the title they lead to, if any.
     const auto press = [&display](const std::string& keys, const std::string& title) {
         commandOutput("DISPLAY=" + display.name() + " xdotool key " + keys + " 2>/dev/null");
@@ -59,10 +67,30 @@ TEST(PreviewProgram, SavesTheCapturesFramesAndReloadsOnlyWhatLoads) {
     writeBytes(root / "Data/noise.png", "not a picture");
     const std::string message = "Unable to decode image file: Data/noise.png";
     ASSERT_TRUE(press("r", "0:02.016 static paused - " + message)) << readFile(root / "errors.txt");
-    EXPECT_EQ(readFile(root / "errors.txt"), message + "\n");
+    EXPECT_EQ(readFile(root / "errors.txt"), diskAudioNotice(recording) + message + "\n");
     EXPECT_EQ(screenPixel(display, 160, 90), blue);
-    press("Escape", "");
+    for (const char* key : {"shift+Right", "space", "Right", "space", "space", "Escape"}) {
+        press(key, "");
+        std::this_thread::sleep_for(700ms);
+    }
     EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
+
+    const Sound sound = rawSound(readFile(recording));
+    const Sound track = decodeOggVorbis("Data/bossanova.ogg");
+    const std::vector<Span> spans = soundSpans(sound);
+    ASSERT_EQ(spans.size(), 2u) << "sound, a pause, sound";
+    EXPECT_GT(spans[1].from - spans[0].to, framesForMs(500)) << "silent while paused";
+    // After the seek, the track's frame less the recording's.
+    const std::size_t sought = framesForMs(10015) - spans[0].from;
+    const std::size_t beforePause = spans[0].to - framesForMs(200);
+    for (const auto& [frame, trackFrame] :
+         {std::pair{spans[0].from, framesForMs(9015)}, std::pair{beforePause, sought + beforePause},
+          std::pair{spans[1].from, sought + spans[0].to}}) {
+        const Alignment found = align(sound, frame, kChunkFrames, track, trackFrame);
+        // The transport counts whole milliseconds.
+        EXPECT_NEAR(double(found.at), double(frame), double(framesForMs(2))) << frame;
+        EXPECT_GT(found.correlation, 0.999) << frame;
+    }
 }
 
 TEST(PreviewProgram, BadOptionsSayWhyAndEndWithStatus2) {

@@ -24,9 +24,10 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
     return result;
 }
 
+// The given settings go first, so that they may choose another audio driver.
 std::vector<std::string> withDisplay(const VirtualDisplay& display,
                                      std::vector<std::string> environment) {
-    environment.insert(environment.begin(), {"DISPLAY=" + display.name(), "SDL_AUDIODRIVER=dummy"});
+    environment.insert(environment.end(), {"DISPLAY=" + display.name(), "SDL_AUDIODRIVER=dummy"});
     return environment;
 }
 

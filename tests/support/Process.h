@@ -78,8 +78,8 @@ inline constexpr char kNoErrorBox[] =
     "are installed (xfonts-base) it shows no box at all";
 
 // The real program started from a folder holding Data/, on a private X server of the given
-// size, with audio on SDL's dummy driver, the extra NAME=value settings, and standard error
-// kept in a file.
+// size, with audio on SDL's dummy driver unless the extra NAME=value settings choose another,
+// and standard error kept in a file.
 class ProgramRun {
 public:
     ProgramRun(const std::string& program, const std::filesystem::path& root, int screenWidth,

@@ -5,10 +5,7 @@ MusicFollower::MusicFollower(Mix_Music* music) {
 }
 
 void MusicFollower::replace(Mix_Music* music) {
-    if (state_ != State::Silent) {
-        Mix_HaltMusic();
-        state_ = State::Silent;
-    }
+    halt();
     music_ = music;
     trackSeconds_ = music ? Mix_MusicDuration(music) : 0;
 }
@@ -20,12 +17,15 @@ void MusicFollower::follow(const Transport& transport) {
         return;
     }
     const std::optional<double> position = musicPosition(transport.now(), trackSeconds_);
+    // After a jump the track starts afresh at its new point: a seek alone would first play out
+    // what the mixer had decoded ahead of the old one.
+    if (!position || jumped) {
+        halt();
+    }
     if (!position) {
-        if (state_ != State::Silent) {
-            Mix_HaltMusic();
-            state_ = State::Silent;
-        }
-    } else if (transport.paused()) {
+        return;
+    }
+    if (transport.paused()) {
         if (state_ == State::Playing) {
             Mix_PauseMusic();
             state_ = State::Paused;
@@ -33,11 +33,8 @@ void MusicFollower::follow(const Transport& transport) {
     } else if (state_ == State::Silent) {
         play(*position);
     } else if (state_ == State::Paused) {
-        Mix_SetMusicPosition(*position);
         Mix_ResumeMusic();
         state_ = State::Playing;
-    } else if (jumped) {
-        Mix_SetMusicPosition(*position);
     }
 }
 
@@ -46,4 +43,11 @@ void MusicFollower::play(double seconds) {
     // failed start is not retried: the preview goes on silent, as the show does.
     Mix_FadeInMusicPos(music_, -1, 0, seconds);
     state_ = State::Playing;
+}
+
+void MusicFollower::halt() {
+    if (state_ != State::Silent) {
+        Mix_HaltMusic();
+        state_ = State::Silent;
+    }
 }

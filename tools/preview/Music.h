@@ -20,6 +20,7 @@ private:
     enum class State { Silent, Playing, Paused };
 
     void play(double seconds);
+    void halt();
 
     Mix_Music* music_;
     double trackSeconds_ = 0;
