@@ -2,11 +2,13 @@
 // machine run once per animation frame: a start screen, the show started by a click or a key,
 // or one moment held (index.html#at=MS). Every frame is drawn by the desktop show's own code.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -48,12 +50,12 @@ Page& page() {
 
 // The page's styles follow the mode (the start line, the hidden cursor, the message).
 void tellPage(const char* mode, const std::string& message = "") {
-    EM_ASM(
-        {
-            document.body.dataset.mode = UTF8ToString($0);
-            document.getElementById('message').textContent = UTF8ToString($1);
-        },
-        mode, message.c_str());
+    // clang-format off
+    EM_ASM({
+        document.body.dataset.mode = UTF8ToString($0);
+        document.getElementById('message').textContent = UTF8ToString($1);
+    }, mode, message.c_str());
+    // clang-format on
 }
 
 void setTitle(const std::string& title) {
@@ -66,16 +68,21 @@ void showFailure(const std::string& message) {
     tellPage("failed", message);
 }
 
-// The moment the page's address names, as in index.html#at=30000.
-std::optional<std::uint32_t> heldMoment() {
-    const int ms = EM_ASM_INT({
-        const named = / ^#at = (\d{1, 9})$ /.exec(location.hash);
-        return named ? Number(named[1]) : -1;
-    });
-    if (ms < 0) {
+// The moment the page's address names, as in index.html#at=30000: the page passes its
+// address's fragment as the program's one argument.
+std::optional<std::uint32_t> heldMoment(int argc, char** argv) {
+    constexpr std::string_view kPrefix = "#at=";
+    const std::string_view fragment = argc > 1 ? argv[1] : "";
+    if (!fragment.starts_with(kPrefix)) {
         return std::nullopt;
     }
-    return std::min(static_cast<std::uint32_t>(ms), kShowLastFrameMs);
+    const std::string_view digits = fragment.substr(kPrefix.size());
+    std::uint32_t ms = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), ms);
+    if (error != std::errc() || end != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    return std::min(ms, kShowLastFrameMs);
 }
 
 // The canvas's drawing buffer in device pixels: its size on the page times the pixel ratio.
@@ -133,11 +140,7 @@ void startShow(Page& page) {
 
 void backToStartScreen(Page& page) {
     Mix_HaltMusic();
-    EM_ASM({
-        if (document.fullscreenElement) {
-            document.exitFullscreen();
-        }
-    });
+    emscripten_exit_fullscreen();
     page.mode = Mode::Start;
     page.heldMs = kStartScreenMs;
     page.redrawDue = true;
@@ -196,9 +199,8 @@ void openPage(Page& page) {
     TTF_Init();
     page.platform.font = openShowFont(kFontPoints);
     openWindow(page.platform, kPageWindow);
-    page.drawable = canvasDrawable();
-    emscripten_set_canvas_element_size("#canvas", page.drawable.width, page.drawable.height);
-    loadShow(page.platform.font, page.drawable, page.show);
+    // The first turn sizes the drawing buffer and fits the show to it again.
+    loadShow(page.platform.font, canvasDrawable(), page.show);
 }
 
 } // namespace
@@ -210,7 +212,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tornuva_leave_show() {
     }
 }
 
-int main() {
+int main(int argc, char** argv) {
     Page& page = ::page();
     try {
         openPage(page);
@@ -218,7 +220,7 @@ int main() {
         showFailure(failure.what());
         return 1;
     }
-    if (const std::optional<std::uint32_t> held = heldMoment()) {
+    if (const std::optional<std::uint32_t> held = heldMoment(argc, argv)) {
         page.mode = Mode::Held;
         page.heldMs = *held;
         tellPage("held");
