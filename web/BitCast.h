@@ -6,8 +6,7 @@
 
 #if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000
 namespace std {
-template <class To, class From>
-constexpr To bit_cast(const From& from) noexcept {
+template <class To, class From> constexpr To bit_cast(const From& from) noexcept {
     return __builtin_bit_cast(To, from);
 }
 } // namespace std
