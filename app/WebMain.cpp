@@ -122,6 +122,8 @@ void openMusic(Page& page) {
     if (page.audioOpen) {
         return;
     }
+    std::puts("The music plays through SDL's ScriptProcessorNode: the browser may call that "
+              "deprecated, and it still plays.");
     SDL_InitSubSystem(SDL_INIT_AUDIO);
     openAudioDevice();
     page.platform.music = Mix_LoadMUS(kMusicPath);
