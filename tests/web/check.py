@@ -20,7 +20,9 @@ from selenium.webdriver.support.ui import WebDriverWait
 BASE, OUT = sys.argv[1], sys.argv[2]
 SIZES, MOMENTS = sys.argv[3].split(), [int(ms) for ms in sys.argv[4].split()]
 THRESHOLD = 24  # a pixel differs when a channel is off by more than this
-TOLERANCE = 0.01  # share of differing pixels allowed
+# Share of differing pixels allowed: SwiftShader and llvmpipe round edges differently, at most
+# 0.28 % of a correct frame (the still life under the banner at 480x360).
+TOLERANCE = 0.004
 failures = []
 
 
