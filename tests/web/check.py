@@ -119,6 +119,7 @@ def start_play_and_leave(driver):
     ActionChains(driver).move_to_element(driver.find_element("id", "canvas")).click().perform()
     clicked = time.monotonic()
     until(driver, lambda: page(driver, "document.body.dataset.mode") == "playing", 5)
+    until(driver, lambda: page(driver, "document.fullscreenElement !== null"), 5)
     print(f"frames per second at 1280x720: static {frames_per_second(driver, 2):.1f}", end="")
     before, after = screenshot(driver), screenshot(driver)
     check(np.abs(before - after).mean() > 5, "frames advance")
@@ -128,6 +129,7 @@ def start_play_and_leave(driver):
     ActionChains(driver).send_keys(Keys.ESCAPE).perform()
     until(driver, lambda: page(driver, "document.body.dataset.mode") == "start", 5)
     check(driver.title == "Selkavo Tornuva", "title back to the show's name")
+    until(driver, lambda: page(driver, "document.fullscreenElement === null"), 5)
     quiet_console(driver, "start, play and Escape")
 
 
