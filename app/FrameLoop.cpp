@@ -21,23 +21,22 @@ bool drainEvents() {
 
 } // namespace
 
+bool playFrame(const Platform& platform, Show& show, std::uint32_t t, bool& musicStarted) {
+    if (musicDue(t) && !musicStarted) {
+        // A missing track simply fails to play; the show goes on silent.
+        Mix_PlayMusic(platform.music, -1);
+        musicStarted = true;
+    }
+    drawFrame(show, t);
+    SDL_GL_SwapWindow(platform.window);
+    const bool last = isLastFrame(t);
+    // Events are drained even in the last frame, as every frame consumes them.
+    const bool stopAsked = !drainEvents();
+    return !last && !stopAsked;
+}
+
 void runFrameLoop(const Platform& platform, Show& show) {
-    bool running = true;
     bool musicStarted = false;
-    while (running) {
-        const std::uint32_t t = SDL_GetTicks();
-        if (musicDue(t) && !musicStarted) {
-            // A missing track simply fails to play; the show goes on silent.
-            Mix_PlayMusic(platform.music, -1);
-            musicStarted = true;
-        }
-        drawFrame(show, t);
-        SDL_GL_SwapWindow(platform.window);
-        if (isLastFrame(t)) {
-            running = false;
-        }
-        if (!drainEvents()) {
-            running = false;
-        }
+    while (playFrame(platform, show, SDL_GetTicks(), musicStarted)) {
     }
 }

@@ -118,12 +118,20 @@ void loadGlExtensions() {
                              "session, or point DISPLAY at a running X server.\n");
 }
 
+void openAudioDevice() {
+    Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 4096);
+}
+
 void openPlatform(Platform& platform, const WindowRequest& window) {
     SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
-    Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 4096);
+    openAudioDevice();
     TTF_Init();
     platform.font = openShowFont(kFontPoints);
     platform.music = Mix_LoadMUS(kMusicPath);
+    openWindow(platform, window);
+}
+
+void openWindow(Platform& platform, const WindowRequest& window) {
     platform.window =
         SDL_CreateWindow(window.title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                          window.width, window.height, window.flags | SDL_WINDOW_OPENGL);

@@ -37,6 +37,12 @@ inline constexpr WindowRequest kShowWindow = {"Selkavo Tornuva", 1280, 720,
 // the cause when the font, window, context or extension loader cannot be had.
 void openPlatform(Platform& platform, const WindowRequest& window = kShowWindow);
 
+// The audio device the music plays on, as the show opens it.
+void openAudioDevice();
+
+// The window, its GL context and the GL entry points: the last steps of openPlatform.
+void openWindow(Platform& platform, const WindowRequest& window);
+
 // The show's font at the given size. Throws std::runtime_error naming the file and the cause.
 TTF_Font* openShowFont(int points);
 

@@ -12,8 +12,8 @@
 
 #include <stb_image.h>
 
-void DecodedImage::Free::operator()(unsigned char* pixels) const {
-    stbi_image_free(pixels);
+void DecodedImage::Free::operator()(unsigned char* decoded) const {
+    stbi_image_free(decoded);
 }
 
 namespace {

@@ -1,0 +1,234 @@
+// The show in a web page. The browser owns the main loop, so the page is a small state
+// machine run once per animation frame: a start screen, the show started by a click or a key,
+// or one moment held (index.html#at=MS). Every frame is drawn by the desktop show's own code.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include "Schedule.h"
+#include "Transport.h"
+#include "app/Frame.h"
+#include "app/FrameLoop.h"
+#include "app/Startup.h"
+#include "scenes/Show.h"
+
+namespace {
+
+// The still life with the group's wordmark, behind the start screen's line.
+constexpr std::uint32_t kStartScreenMs = 13000;
+
+// The page sizes the canvas itself, so the requested size is only a first guess.
+constexpr WindowRequest kPageWindow = {"Selkavo Tornuva", 1280, 720, 0, false};
+
+enum class Mode { Start, Playing, Held };
+
+struct Page {
+    Platform platform;
+    Show show;
+    DrawableSize drawable{0, 0};
+    Mode mode = Mode::Start;
+    std::uint32_t heldMs = kStartScreenMs; // the moment on screen while not playing
+    bool redrawDue = true;
+    bool titleDue = false;
+    std::uint32_t startTicks = 0;
+    bool musicStarted = false;
+    bool audioOpen = false;
+};
+
+Page& page() {
+    static Page thePage;
+    return thePage;
+}
+
+// The page's styles follow the mode (the start line, the hidden cursor, the message).
+void tellPage(const char* mode, const std::string& message = "") {
+    // clang-format off
+    EM_ASM({
+        document.body.dataset.mode = UTF8ToString($0);
+        document.getElementById('message').textContent = UTF8ToString($1);
+    }, mode, message.c_str());
+    // clang-format on
+}
+
+void setTitle(const std::string& title) {
+    EM_ASM({ document.title = UTF8ToString($0); }, title.c_str());
+}
+
+// Printed to the console too, where it explains the failed start.
+void showFailure(const std::string& message) {
+    std::fputs(message.c_str(), stderr);
+    tellPage("failed", message);
+}
+
+// The moment the page's address names, as in index.html#at=30000: the page passes its
+// address's fragment as the program's one argument.
+std::optional<std::uint32_t> heldMoment(int argc, char** argv) {
+    constexpr std::string_view kPrefix = "#at=";
+    const std::string_view fragment = argc > 1 ? argv[1] : "";
+    if (!fragment.starts_with(kPrefix)) {
+        return std::nullopt;
+    }
+    const std::string_view digits = fragment.substr(kPrefix.size());
+    std::uint32_t ms = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), ms);
+    if (error != std::errc() || end != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    return std::min(ms, kShowLastFrameMs);
+}
+
+// The canvas's drawing buffer in device pixels: its size on the page times the pixel ratio.
+DrawableSize canvasDrawable() {
+    double cssWidth = 0;
+    double cssHeight = 0;
+    emscripten_get_element_css_size("#canvas", &cssWidth, &cssHeight);
+    const double ratio = emscripten_get_device_pixel_ratio();
+    const auto pixels = [ratio](double css) {
+        return std::max(1, static_cast<int>(std::lround(css * ratio)));
+    };
+    return {pixels(cssWidth), pixels(cssHeight)};
+}
+
+// Resizes the drawing buffer when the window or the pixel ratio changed; true if it did.
+bool followWindow(Page& page) {
+    const DrawableSize drawable = canvasDrawable();
+    if (drawable.width == page.drawable.width && drawable.height == page.drawable.height) {
+        return false;
+    }
+    page.drawable = drawable;
+    emscripten_set_canvas_element_size("#canvas", drawable.width, drawable.height);
+    fitToDrawable(drawable, page.show);
+    return true;
+}
+
+// As a capture of that moment alone draws it: from a fresh context's state, with the static
+// moved on as in a 60 fps capture from 0.
+void drawHeldMoment(Page& page) {
+    restoreStartingState();
+    setStaticFramesDrawn(page.show, staticFramesBefore(page.heldMs, kCaptureFps));
+    drawFrame(page.show, page.heldMs);
+}
+
+// Audio opens at the viewer's first start: a browser lets sound begin only after a gesture.
+void openMusic(Page& page) {
+    if (page.audioOpen) {
+        return;
+    }
+    std::puts("The music plays through SDL's ScriptProcessorNode: the browser may call that "
+              "deprecated, and it still plays.");
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    openAudioDevice();
+    page.platform.music = Mix_LoadMUS(kMusicPath);
+    page.audioOpen = true;
+}
+
+void startShow(Page& page) {
+    openMusic(page);
+    restoreStartingState();
+    setStaticFramesDrawn(page.show, 0);
+    page.musicStarted = false;
+    page.startTicks = SDL_GetTicks();
+    page.mode = Mode::Playing;
+    tellPage("playing");
+}
+
+void backToStartScreen(Page& page) {
+    Mix_HaltMusic();
+    emscripten_exit_fullscreen();
+    page.mode = Mode::Start;
+    page.heldMs = kStartScreenMs;
+    page.redrawDue = true;
+    setTitle(kPageWindow.title);
+    tellPage("start");
+}
+
+bool startsShow(const SDL_Event& event) {
+    return event.type == SDL_MOUSEBUTTONDOWN ||
+           (event.type == SDL_KEYDOWN && !event.key.repeat && event.key.keysym.sym != SDLK_ESCAPE);
+}
+
+void holdOn(Page& page) {
+    if (page.titleDue) {
+        // The frame drawn in the turn before is on the page by now.
+        setTitle(std::string(kPageWindow.title) + " " + clockText(page.heldMs));
+        page.titleDue = false;
+    }
+    if (followWindow(page) || page.redrawDue) {
+        drawHeldMoment(page);
+        page.redrawDue = false;
+        page.titleDue = page.mode == Mode::Held;
+    }
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (page.mode == Mode::Start && startsShow(event)) {
+            startShow(page);
+        }
+    }
+}
+
+void playOn(Page& page) {
+    followWindow(page);
+    const std::uint32_t t = SDL_GetTicks() - page.startTicks;
+    if (!playFrame(page.platform, page.show, t, page.musicStarted)) {
+        backToStartScreen(page);
+    }
+}
+
+void turn() {
+    Page& page = ::page();
+    if (page.mode == Mode::Playing) {
+        playOn(page);
+    } else {
+        holdOn(page);
+    }
+}
+
+// Video and fonts first; an ES 3.0 context is what gives WebGL 2, which draws textures of any
+// size with mipmaps and repeats.
+void openPage(Page& page) {
+    SDL_Init(SDL_INIT_VIDEO);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    TTF_Init();
+    page.platform.font = openShowFont(kFontPoints);
+    openWindow(page.platform, kPageWindow);
+    // The first turn sizes the drawing buffer and fits the show to it again.
+    loadShow(page.platform.font, canvasDrawable(), page.show);
+}
+
+} // namespace
+
+// The page calls this when the viewer leaves full screen (Escape there goes to the browser).
+extern "C" EMSCRIPTEN_KEEPALIVE void tornuva_leave_show() {
+    if (page().mode == Mode::Playing) {
+        backToStartScreen(page());
+    }
+}
+
+int main(int argc, char** argv) {
+    Page& page = ::page();
+    try {
+        openPage(page);
+    } catch (const std::exception& failure) {
+        showFailure(failure.what());
+        return 1;
+    }
+    if (const std::optional<std::uint32_t> held = heldMoment(argc, argv)) {
+        page.mode = Mode::Held;
+        page.heldMs = *held;
+        tellPage("held");
+    } else {
+        tellPage("start");
+    }
+    emscripten_set_main_loop(turn, 0, false);
+    return 0;
+}
