@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,12 @@ TEST(CaptureProgram, VideoHasItsSizeRateLengthAndTheMusicFromItsStart) {
 TEST(CaptureProgram, FailuresExitNonZeroWithAReason) {
     const std::string emptyBin = freshOutput("empty-bin");
     std::filesystem::create_directories(emptyBin);
+    // An ffmpeg that fails at once: its status is reported, never read as success.
+    const std::string failingBin = freshOutput("failing-bin");
+    std::filesystem::create_directories(failingBin);
+    std::ofstream(failingBin + "/ffmpeg") << "#!/bin/sh\nexit 3\n";
+    std::filesystem::permissions(failingBin + "/ffmpeg", std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
     struct Case {
         std::vector<std::string> args;
         std::vector<std::string> environment;
@@ -94,13 +101,18 @@ TEST(CaptureProgram, FailuresExitNonZeroWithAReason) {
              {{"-o", freshOutput("no-ffmpeg.mp4"), "--to", "100"},
               {"PATH=" + emptyBin},
               1,
-              "ffmpeg is not on the PATH"}}) {
+              "ffmpeg is not on the PATH"},
+             {{"-o", freshOutput("failed.mp4"), "--to", "100"},
+              {"PATH=" + failingBin + ":/usr/bin:/bin"},
+              1,
+              "exit status 3"}}) {
         const CaptureRun run = runCapture(c.args, c.environment);
         EXPECT_EQ(run.status, c.status) << c.args[0] << ": " << run.errors;
         EXPECT_NE(run.errors.find(c.says), std::string::npos) << run.errors;
         EXPECT_EQ(run.errors.find('\n'), run.errors.size() - 1) << "one line: " << run.errors;
     }
     EXPECT_FALSE(std::filesystem::exists(CAPTURE_TEST_OUTPUT "/no-ffmpeg.mp4"));
+    EXPECT_FALSE(std::filesystem::exists(CAPTURE_TEST_OUTPUT "/failed.mp4"));
 }
 
 } // namespace
