@@ -103,8 +103,8 @@ SDL_GLContext createGlContext(SDL_Window* window) {
 
 void loadGlExtensions() {
     if (glewInit() != GLEW_OK) {
-        throw std::runtime_error("Error initing glew: cannot load OpenGL " +
-                                 openGlAdvice(SDL_GetCurrentVideoDriver()));
+        const std::string advice = openGlAdvice(SDL_GetCurrentVideoDriver());
+        throw std::runtime_error("Error initing glew: cannot load OpenGL " + advice);
     }
 }
 

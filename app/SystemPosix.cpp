@@ -37,9 +37,10 @@ std::optional<std::string> findOnPath(const std::string& program) {
 // still makes a context (offscreen, through EGL), and only the loader notices.
 std::string openGlAdvice(const char* videoDriver) {
     const char* display = std::getenv("DISPLAY");
-    return std::string("through an X display (SDL video driver \"") +
-           (videoDriver ? videoDriver : "none") + "\", " +
-           (display ? "DISPLAY \"" + std::string(display) + "\"" : "DISPLAY not set") +
+    const std::string tried =
+        std::string("SDL video driver \"") + (videoDriver ? videoDriver : "none") + "\", " +
+        (display ? "DISPLAY \"" + std::string(display) + "\"" : "DISPLAY not set");
+    return "through an X display (" + tried +
            ").\nThe show needs an X display with OpenGL: run it in a desktop session, or point "
            "DISPLAY at a running X server.\n";
 }
