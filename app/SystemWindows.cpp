@@ -28,6 +28,7 @@ std::string requireFfmpeg() {
     throw std::runtime_error(kNoVideo);
 }
 
+// The capture asks for ffmpeg first, so these two are never reached here.
 std::FILE* startFeeding(const std::string&) {
     throw std::runtime_error(kNoVideo);
 }
