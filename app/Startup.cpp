@@ -1,11 +1,11 @@
 #include "app/Startup.h"
 
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
 #include <GL/glew.h>
 
+#include "app/System.h"
 #include "gfx/ImageTexture.h"
 #include "gfx/ScreenSpace.h"
 #include "gfx/TextTexture.h"
@@ -101,21 +101,11 @@ SDL_GLContext createGlContext(SDL_Window* window) {
     return context;
 }
 
-// GLEW loads through GLX. Without a reachable X display SDL falls back to a video driver that
-// still makes a context (offscreen, through EGL), and only the loader notices.
 void loadGlExtensions() {
-    if (glewInit() == GLEW_OK) {
-        return;
+    if (glewInit() != GLEW_OK) {
+        const std::string advice = openGlAdvice(SDL_GetCurrentVideoDriver());
+        throw std::runtime_error("Error initing glew: cannot load OpenGL " + advice);
     }
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const char* display = std::getenv("DISPLAY");
-    const std::string tried =
-        std::string("SDL video driver \"") + (driver ? driver : "none") + "\", " +
-        (display ? "DISPLAY \"" + std::string(display) + "\"" : "DISPLAY not set");
-    throw std::runtime_error("Error initing glew: cannot load OpenGL through an X display (" +
-                             tried +
-                             ").\nThe show needs an X display with OpenGL: run it in a desktop "
-                             "session, or point DISPLAY at a running X server.\n");
 }
 
 void openAudioDevice() {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ TEST(CaptureProgram, StaticMatchesWhereverTheCaptureStarts) {
 TEST(CaptureProgram, FailuresExitNonZeroWithAReason) {
     const std::string emptyBin = freshOutput("empty-bin");
     std::filesystem::create_directories(emptyBin);
+    const std::string failingBin = freshOutput("failing-bin"); // its ffmpeg fails at once
+    std::filesystem::create_directories(failingBin);
+    std::ofstream(failingBin + "/ffmpeg") << "#!/bin/sh\nexit 3\n";
+    std::filesystem::permissions(failingBin + "/ffmpeg", std::filesystem::perms::owner_all);
     struct Case {
         std::vector<std::string> args;
         std::vector<std::string> environment;
@@ -56,7 +61,11 @@ TEST(CaptureProgram, FailuresExitNonZeroWithAReason) {
              {{"-o", freshOutput("no-ffmpeg.mp4"), "--to", "100"},
               {"PATH=" + emptyBin},
               1,
-              "ffmpeg is not on the PATH"}}) {
+              "ffmpeg is not on the PATH"},
+             {{"-o", freshOutput("failed.mp4"), "--to", "100"},
+              {"PATH=" + failingBin + ":/usr/bin:/bin"},
+              1,
+              "exit status 3"}}) {
         const CaptureRun run = runCapture(c.args, c.environment);
         EXPECT_EQ(run.status, c.status) << c.args[0] << ": " << run.errors;
         EXPECT_NE(run.errors.find(c.says), std::string::npos) << run.errors;

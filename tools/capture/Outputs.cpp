@@ -17,7 +17,7 @@ namespace {
 void tryOpening(const fs::path& path, const std::string& what) {
     std::error_code error;
     const bool existed = fs::exists(path, error);
-    std::FILE* file = std::fopen(path.c_str(), "ab");
+    std::FILE* file = std::fopen(path.string().c_str(), "ab");
     if (!file) {
         throw std::runtime_error("Cannot write " + what + ": " + std::strerror(errno));
     }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include <unistd.h>
+#include "app/System.h"
 
 std::string clockText(double seconds) {
     const auto whole = static_cast<long long>(std::ceil(std::max(0.0, seconds)));
@@ -40,7 +40,7 @@ std::string progressLine(std::uint64_t done, std::uint64_t total, double elapsed
 }
 
 Progress::Progress(std::uint64_t total, std::FILE* out)
-    : total_(total), out_(out), terminal_(isatty(fileno(out)) != 0), start_(Clock::now()),
+    : total_(total), out_(out), terminal_(isTerminal(out)), start_(Clock::now()),
       lastDrawn_(start_) {}
 
 void Progress::update(std::uint64_t done) {

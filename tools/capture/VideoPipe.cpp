@@ -1,12 +1,10 @@
 #include "VideoPipe.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include "app/System.h"
 
 namespace {
 
@@ -76,49 +74,18 @@ std::string shellQuote(const std::string& word) {
     return quoted + "'";
 }
 
-std::optional<std::string> findOnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    if (!path) {
-        return std::nullopt;
-    }
-    std::istringstream folders(path);
-    std::string folder;
-    while (std::getline(folders, folder, ':')) {
-        const std::filesystem::path candidate =
-            std::filesystem::path(folder.empty() ? "." : folder) / program;
-        std::error_code error;
-        if (std::filesystem::is_regular_file(candidate, error) &&
-            access(candidate.c_str(), X_OK) == 0) {
-            return candidate.string();
-        }
-    }
-    return std::nullopt;
-}
-
-std::string requireFfmpeg() {
-    const std::optional<std::string> ffmpeg = findOnPath("ffmpeg");
-    if (!ffmpeg) {
-        throw std::runtime_error("ffmpeg is not on the PATH: a video needs it (Debian package "
-                                 "ffmpeg); --frames DIR writes PNGs without it");
-    }
-    return *ffmpeg;
-}
-
 VideoPipe::VideoPipe(const std::string& ffmpeg, const VideoJob& job) : output_(job.output) {
     std::string command = shellQuote(ffmpeg);
     for (const std::string& arg : ffmpegArguments(job)) {
         command += ' ';
         command += shellQuote(arg);
     }
-    pipe_ = popen(command.c_str(), "w");
-    if (!pipe_) {
-        throw std::runtime_error("Unable to start ffmpeg");
-    }
+    pipe_ = startFeeding(command);
 }
 
 VideoPipe::~VideoPipe() {
     if (pipe_) {
-        pclose(pipe_);
+        finishFeeding(pipe_);
         std::error_code ignored;
         std::filesystem::remove(output_, ignored);
     }
@@ -126,24 +93,22 @@ VideoPipe::~VideoPipe() {
 
 void VideoPipe::write(const RgbaImage& frame) {
     if (std::fwrite(frame.pixels.data(), 1, frame.pixels.size(), pipe_) != frame.pixels.size()) {
-        const int status = pclose(pipe_);
+        const int status = finishFeeding(pipe_);
         pipe_ = nullptr;
         std::error_code ignored;
         std::filesystem::remove(output_, ignored);
         throw std::runtime_error("ffmpeg stopped taking frames (exit status " +
-                                 std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) +
-                                 "); its messages, if any, are above");
+                                 std::to_string(status) + "); its messages, if any, are above");
     }
 }
 
 void VideoPipe::finish() {
-    const int status = pclose(pipe_);
+    const int status = finishFeeding(pipe_);
     pipe_ = nullptr;
-    if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (status != 0) {
         std::error_code ignored;
         std::filesystem::remove(output_, ignored);
         throw std::runtime_error("ffmpeg failed to write the video (exit status " +
-                                 std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) +
-                                 "); its messages, if any, are above");
+                                 std::to_string(status) + "); its messages, if any, are above");
     }
 }

@@ -30,12 +30,6 @@ std::vector<std::string> ffmpegArguments(const VideoJob& job);
 // A single-quoted word for /bin/sh.
 std::string shellQuote(const std::string& word);
 
-// The full path of an executable found on PATH, if any.
-std::optional<std::string> findOnPath(const std::string& program);
-
-// The ffmpeg on the PATH; throws std::runtime_error saying how to get it when there is none.
-std::string requireFfmpeg();
-
 // An ffmpeg process fed frames through a pipe. A video that is not finished is removed, so a
 // failed capture leaves no truncated file behind.
 class VideoPipe {

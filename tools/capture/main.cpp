@@ -1,4 +1,3 @@
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -15,6 +14,7 @@
 #include "VideoPipe.h"
 #include "app/OffscreenShow.h"
 #include "app/Startup.h"
+#include "app/System.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ void captureSheet(const Options& options) {
 
 int main(int argc, char** argv) {
     // A dead ffmpeg must surface as a failed write, not end the process silently.
-    std::signal(SIGPIPE, SIG_IGN);
+    ignoreBrokenPipes();
     ToolOptions common;
     Options options;
     try {
