@@ -2,8 +2,8 @@
 """The web page in headless Chromium: held moments against the capture's frames, the drawing
 buffer following the window, the start screen, a show started by a click, its music, Escape
 back, and a missing picture's message; the console must hold nothing else. Prints what it
-measured. Run by scripts/web-test, which builds, captures and serves:
-  check.py BASE-URL FOLDER "SIZES" "MOMENTS"
+measured. Run by tests/web/check, which builds, captures and serves:
+  page.py BASE-URL FOLDER "SIZES" "MOMENTS"
 """
 import io
 import sys
