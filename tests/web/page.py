@@ -24,9 +24,12 @@ THRESHOLD = 24  # a pixel differs when a channel is off by more than this
 # 0.28 % of a correct frame (the still life under the banner at 480x360).
 TOLERANCE = 0.004
 failures = []
+passed = 0
 
 
 def check(ok, what):
+    global passed
+    passed += bool(ok)
     if not ok:
         failures.append(what)
         print("FAIL:", what)
@@ -159,5 +162,5 @@ try:
     missing_picture(driver)
 finally:
     driver.quit()
-print(f"{len(failures)} failures" if failures else "web checks passed")
+print(f"web: {passed} passed, {len(failures)} failed")
 sys.exit(1 if failures else 0)
