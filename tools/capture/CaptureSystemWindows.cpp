@@ -1,4 +1,4 @@
-#include "app/System.h"
+#include "CaptureSystem.h"
 
 #include <stdexcept>
 
@@ -10,12 +10,6 @@ constexpr char kNoVideo[] = "video capture needs the Linux build of tornuva-capt
                             "--frames DIR writes the frames as PNGs for an encoder";
 
 } // namespace
-
-// The window has a context by now, so only a driver without OpenGL is left to blame.
-std::string openGlAdvice(const char* videoDriver) {
-    return std::string("(SDL video driver \"") + (videoDriver ? videoDriver : "none") +
-           "\").\nThe show needs OpenGL: install the graphics card maker's driver.\n";
-}
 
 bool isTerminal(std::FILE* stream) {
     return _isatty(_fileno(stream)) != 0;
