@@ -8,7 +8,7 @@
 #include "Music.h"
 #include "PreviewOptions.h"
 #include "Transport.h"
-#include "app/Startup.h"
+#include "app/ToolPlatform.h"
 #include "gfx/RenderTarget.h"
 #include "scenes/Show.h"
 
@@ -19,7 +19,8 @@ public:
     // The platform must be open; the show is loaded from Data/ at once. Throws
     // std::runtime_error with the show's own message when that load fails. Saved frames go
     // into saveFolder.
-    Preview(Platform& platform, const PreviewOptions& options, std::filesystem::path saveFolder);
+    Preview(ToolPlatform& platform, const PreviewOptions& options,
+            std::filesystem::path saveFolder);
     Preview(const Preview&) = delete;
     Preview& operator=(const Preview&) = delete;
 
@@ -37,7 +38,8 @@ private:
     void notify(const std::string& notice);
     void updateTitle();
 
-    Platform& platform_;
+    ToolPlatform& platform_;
+    SDL_Window* window_;
     std::filesystem::path saveFolder_;
     DrawableSize drawable_;
     // The frame is drawn here, as the capture draws it, and copied to the window: what is on
