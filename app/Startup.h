@@ -55,6 +55,8 @@ void loadGlExtensions();
 struct DrawableSize {
     int width;
     int height;
+
+    bool operator==(const DrawableSize&) const = default;
 };
 
 DrawableSize drawableSize(const Platform& platform);
