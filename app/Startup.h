@@ -57,6 +57,8 @@ TTF_Font* openShowFont(int points);
 struct DrawableSize {
     int width;
     int height;
+
+    bool operator==(const DrawableSize&) const = default;
 };
 
 DrawableSize drawableSize(const Platform& platform);

@@ -1,9 +1,9 @@
 // The show in a web page. The browser owns the main loop, so the page is a small state
-// machine run once per animation frame: a start screen, the show started by a click or a key,
-// or one moment held (index.html#at=MS). Every frame is drawn by the desktop show's own code.
+// machine run once per animation frame: a start screen, the show started by a click, a tap or
+// a key, or one moment held (index.html#at=MS). Every frame is drawn by the desktop show's own
+// code.
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -13,6 +13,7 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include "app/CanvasBox.h"
 #include "app/Frame.h"
 #include "app/FrameLoop.h"
 #include "app/Startup.h"
@@ -34,7 +35,7 @@ enum class Mode { Start, Playing, Held };
 struct Page {
     Platform platform;
     Show show;
-    DrawableSize drawable{0, 0};
+    CanvasBox canvas{};
     Mode mode = Mode::Start;
     std::uint32_t heldMs = kStartScreenMs; // the moment on screen while not playing
     bool redrawDue = true;
@@ -86,27 +87,34 @@ std::optional<std::uint32_t> heldMoment(int argc, char** argv) {
     return std::min(ms, kShowLastFrameMs);
 }
 
-// The canvas's drawing buffer in device pixels: its size on the page times the pixel ratio.
-DrawableSize canvasDrawable() {
-    double cssWidth = 0;
-    double cssHeight = 0;
-    emscripten_get_element_css_size("#canvas", &cssWidth, &cssHeight);
-    const double ratio = emscripten_get_device_pixel_ratio();
-    const auto pixels = [ratio](double css) {
-        return std::max(1, static_cast<int>(std::lround(css * ratio)));
-    };
-    return {pixels(cssWidth), pixels(cssHeight)};
+// The canvas's place for the current window and pixel ratio.
+CanvasBox currentCanvasBox() {
+    const int width = EM_ASM_INT({ return window.innerWidth; });
+    const int height = EM_ASM_INT({ return window.innerHeight; });
+    return canvasBox(width, height, emscripten_get_device_pixel_ratio());
 }
 
-// Resizes the drawing buffer when the window or the pixel ratio changed; true if it did.
+void placeCanvas(const CanvasBox& box) {
+    // clang-format off
+    EM_ASM({
+        const style = Module.canvas.style;
+        style.top = $0 + 'px';
+        style.width = $1 + 'px';
+        style.height = $2 + 'px';
+    }, box.top, box.width, box.height);
+    // clang-format on
+    emscripten_set_canvas_element_size("#canvas", box.drawable.width, box.drawable.height);
+}
+
+// Moves and resizes the canvas when the window or the pixel ratio changed; true if it did.
 bool followWindow(Page& page) {
-    const DrawableSize drawable = canvasDrawable();
-    if (drawable.width == page.drawable.width && drawable.height == page.drawable.height) {
+    const CanvasBox box = currentCanvasBox();
+    if (box == page.canvas) {
         return false;
     }
-    page.drawable = drawable;
-    emscripten_set_canvas_element_size("#canvas", drawable.width, drawable.height);
-    fitToDrawable(drawable, page.show);
+    page.canvas = box;
+    placeCanvas(box);
+    fitToDrawable(box.drawable, page.show);
     return true;
 }
 
@@ -142,11 +150,6 @@ void backToStartScreen(Page& page) {
     tellPage("start");
 }
 
-bool startsShow(const SDL_Event& event) {
-    return event.type == SDL_MOUSEBUTTONDOWN ||
-           (event.type == SDL_KEYDOWN && !event.key.repeat && event.key.keysym.sym != SDLK_ESCAPE);
-}
-
 void holdOn(Page& page) {
     if (page.titleDue) {
         // The frame drawn in the turn before is on the page by now.
@@ -158,12 +161,8 @@ void holdOn(Page& page) {
         page.redrawDue = false;
         page.titleDue = page.mode == Mode::Held;
     }
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        if (page.mode == Mode::Start && startsShow(event)) {
-            startShow(page);
-        }
-    }
+    // The page itself starts the show (tornuva_start_show): nothing queued here is for later.
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
 void playOn(Page& page) {
@@ -186,10 +185,18 @@ void turn() {
 void openPage(Page& page) {
     openPlatform(page.platform, kPagePlatform);
     // The first turn sizes the drawing buffer and fits the show to it again.
-    loadShow(page.platform.font, canvasDrawable(), page.show);
+    loadShow(page.platform.font, currentCanvasBox().drawable, page.show);
 }
 
 } // namespace
+
+// The page calls this when the viewer clicks, taps or presses a key on the start screen,
+// while that gesture still lets the sound begin.
+extern "C" EMSCRIPTEN_KEEPALIVE void tornuva_start_show() {
+    if (page().mode == Mode::Start) {
+        startShow(page());
+    }
+}
 
 // The page calls this when the viewer leaves full screen (Escape there goes to the browser).
 extern "C" EMSCRIPTEN_KEEPALIVE void tornuva_leave_show() {
