@@ -8,6 +8,7 @@
 #include <GL/glew.h>
 
 #include "support/LoadedShow.h"
+#include "support/Process.h"
 
 namespace {
 
@@ -99,6 +100,30 @@ TEST(Startup, SamplingFollowsEachLoadOnUnit0WithItsTextureBound) {
     }
     ASSERT_GE(calls.size(), expected.size());
     EXPECT_EQ(std::vector(calls.end() - std::ssize(expected), calls.end()), expected);
+}
+
+// A window manager sizes the window it has just mapped, here to fill the screen: the size
+// start-up reads is the one it gave, and the frame loop still finds the resize queued.
+TEST(Startup, ReadsTheDrawableOnceTheWindowManagerHasSizedTheWindow) {
+    const VirtualDisplay display(640, 360);
+    setenv("DISPLAY", display.name().c_str(), 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    Platform platform;
+    platform.window =
+        SDL_CreateWindow("settling", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 320, 200, 0);
+    ASSERT_NE(platform.window, nullptr) << SDL_GetError();
+
+    const DrawableSize drawable = settledDrawableSize(platform);
+    EXPECT_EQ(drawable.width, 640);
+    EXPECT_EQ(drawable.height, 360);
+    bool resizeQueued = false;
+    for (SDL_Event event; SDL_PollEvent(&event);) {
+        resizeQueued |=
+            event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED;
+    }
+    EXPECT_TRUE(resizeQueued);
+    SDL_DestroyWindow(platform.window);
+    SDL_Quit();
 }
 
 } // namespace
