@@ -109,7 +109,7 @@ TEST(Startup, ReadsTheDrawableOnceTheWindowManagerHasSizedTheWindow) {
     setenv("DISPLAY", display.name().c_str(), 1);
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     Platform platform;
-    openWindow(platform, {"settling", 320, 200, 0, false});
+    platform.window = SDL_CreateWindow("settling", 0, 0, 320, 200, 0);
     const auto [width, height] = settledDrawableSize(platform);
     EXPECT_EQ(std::pair(width, height), std::pair(640, 360));
     EXPECT_TRUE(SDL_HasEvent(SDL_WINDOWEVENT));
