@@ -1,7 +1,9 @@
 #include "app/Startup.h"
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include <GL/glew.h>
 
@@ -54,6 +56,20 @@ constexpr ShowImage kImages[] = {
 void setUpScreen(DrawableSize drawable, Show& show) {
     show.screen = screenForDrawable(drawable.width, drawable.height);
     setViewport(drawable.width, drawable.height);
+}
+
+// How long a window's size must hold to count as settled, timed by the steady clock rather
+// than by SDL's, which is the show's.
+constexpr std::chrono::milliseconds kSettledAfter{100};
+constexpr std::chrono::milliseconds kSettleLimit{1000};
+constexpr Uint32 kSettlePollMs = 5;
+
+// An event watch: it sees each event as it is queued, and leaves it there for the frame loop.
+int noteSizeChange(void* changed, SDL_Event* event) {
+    if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        *static_cast<bool*>(changed) = true;
+    }
+    return 0;
 }
 
 void loadImages(Show& show) {
@@ -154,6 +170,27 @@ DrawableSize drawableSize(const Platform& platform) {
     DrawableSize size{0, 0};
     SDL_GL_GetDrawableSize(platform.window, &size.width, &size.height);
     return size;
+}
+
+// A full-screen window may be resized after it opens: the window manager answers its mapping,
+// and Wine, in a prefix it has just made, first sizes it for a default 1024x768 monitor and
+// only then for the screen. The size counts once it has held for a moment.
+DrawableSize settledDrawableSize(const Platform& platform) {
+    using Clock = std::chrono::steady_clock;
+    bool changed = false;
+    SDL_AddEventWatch(noteSizeChange, &changed);
+    const Clock::time_point opened = Clock::now();
+    Clock::time_point lastChange = opened;
+    for (Clock::time_point now = opened;
+         now - lastChange < kSettledAfter && now - opened < kSettleLimit; now = Clock::now()) {
+        SDL_PumpEvents();
+        if (std::exchange(changed, false)) {
+            lastChange = Clock::now();
+        }
+        SDL_Delay(kSettlePollMs);
+    }
+    SDL_DelEventWatch(noteSizeChange, &changed);
+    return drawableSize(platform);
 }
 
 void fitToDrawable(DrawableSize drawable, Show& show) {

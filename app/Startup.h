@@ -63,6 +63,10 @@ struct DrawableSize {
 
 DrawableSize drawableSize(const Platform& platform);
 
+// The drawable's size once the window has stopped changing size, pumping events (and keeping
+// them queued) for at least 0.1 s and at most 1 s.
+DrawableSize settledDrawableSize(const Platform& platform);
+
 // Screen space, viewport and projection for a drawable of the given size.
 void fitToDrawable(DrawableSize drawable, Show& show);
 

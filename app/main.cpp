@@ -30,7 +30,7 @@ int main(int, char**) {
     try {
         openPlatform(platform);
         Show show;
-        loadShow(platform.font, drawableSize(platform), show);
+        loadShow(platform.font, settledDrawableSize(platform), show);
         runFrameLoop(platform, show);
     } catch (const std::exception& failure) {
         reportFailure(platform.window, failure.what());

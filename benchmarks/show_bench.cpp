@@ -86,7 +86,8 @@ void measureStartup() {
     makeTextTextures(platform.font, show);
     timer.mark("own", "text textures (render and upload)");
 
-    const DrawableSize drawable = drawableSize(platform);
+    const DrawableSize drawable = settledDrawableSize(platform);
+    timer.mark("floor", "window settled, drawable size read");
     show.screen = screenForDrawable(drawable.width, drawable.height);
     setViewport(drawable.width, drawable.height);
     const int maxSide = maxTextureSide();

@@ -59,6 +59,27 @@ TEST(EndToEnd, OpensFullScreenAndEscapeEndsIt) {
     }
 }
 
+// The portrait, still from 15 to 25 s, is on screen as the capture draws it at the screen's
+// size: the show is drawn for the window it has, to the pixel.
+TEST(EndToEnd, ThePortraitOnScreenIsTheCapturesFrame) {
+    const TestDataDir data;
+    std::filesystem::copy_file("Data/haircut.jpg", data.data("haircut.jpg"),
+                               std::filesystem::copy_options::overwrite_existing);
+    ProgramRun run(TORNUVA_PROGRAM, data.root(), 640, 360);
+    ASSERT_NE(waitForWindow(run.display(), kTitle, 20s), 0u) << run.errors();
+    std::this_thread::sleep_for(19s); // the show's clock started a little before its window
+    const std::string rgb = " -frames:v 1 -f rawvideo -pix_fmt rgb24 -";
+    const std::string shown =
+        commandOutput("ffmpeg -v error -f x11grab -draw_mouse 0 -i " + run.display().name() + rgb);
+    run.key("Escape");
+    EXPECT_EQ(run.process().waitFor(10s), std::optional<int>(0)) << run.errors();
+    const std::string capture = TORNUVA_CAPTURE " --at 20000 --size 640x360 -o portrait.png";
+    const std::string expected = commandOutput("cd " + data.root().string() + " && " + capture +
+                                               " && ffmpeg -v error -i portrait.png" + rgb);
+    EXPECT_EQ(shown.size(), 640u * 360 * 3);
+    EXPECT_TRUE(shown == expected) << "the screen differs from the capture";
+}
+
 // The window manager's close button, an interrupt and a termination request all end the show
 // as a quit request does: the frame completes, the textures are released, status 0.
 TEST(EndToEnd, ClosingTheWindowInterruptAndTerminateEndIt) {

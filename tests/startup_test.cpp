@@ -8,6 +8,7 @@
 #include <GL/glew.h>
 
 #include "support/LoadedShow.h"
+#include "support/Process.h"
 
 namespace {
 
@@ -99,6 +100,20 @@ TEST(Startup, SamplingFollowsEachLoadOnUnit0WithItsTextureBound) {
     }
     ASSERT_GE(calls.size(), expected.size());
     EXPECT_EQ(std::vector(calls.end() - std::ssize(expected), calls.end()), expected);
+}
+
+// A window manager sizes the window it has just mapped, here to fill the screen: the size
+// start-up reads is the one it gave, and the frame loop still finds the window's events queued.
+TEST(Startup, ReadsTheDrawableOnceTheWindowManagerHasSizedTheWindow) {
+    const VirtualDisplay display(640, 360);
+    setenv("DISPLAY", display.name().c_str(), 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    Platform platform;
+    platform.window = SDL_CreateWindow("settling", 0, 0, 320, 200, 0);
+    const auto [width, height] = settledDrawableSize(platform);
+    EXPECT_EQ(std::pair(width, height), std::pair(640, 360));
+    EXPECT_TRUE(SDL_HasEvent(SDL_WINDOWEVENT));
+    SDL_Quit();
 }
 
 } // namespace
