@@ -19,31 +19,40 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Presses the keys, then waits for the title they lead to, if any.
+bool pressKeys(const VirtualDisplay& display, const std::string& keys, const std::string& title) {
+    commandOutput("DISPLAY=" + display.name() + " xdotool key " + keys + " 2>/dev/null");
+    return title.empty() || waitForWindow(display, "Tornuva preview " + title, 20s) != 0;
+}
+
+// A copy of Data/ in a fresh folder, with an empty folder beside it for saved frames.
+fs::path copyOfData(const std::string& name) {
+    const fs::path root = freshOutput(name);
+    fs::create_directories(root / "saves");
+    fs::copy("Data", root / "Data", fs::copy_options::recursive);
+    return root;
+}
+
 // The preview of a copy of Data/, started in another folder, its window filling a private X
 // server of its own size. Going back from the still life shows neither the blend function the
-// still life left (the banner alone replaces what is under it) nor a static of the preview's
-// own; the static then fills the screen with noise.png. Its sound goes through SDL's disk
-// audio driver at a device's pace, with the clock the length of the sound written
-// (SoundClock.cpp), so that the recording and the transport keep the same time: played from
-// 12.016 s the track starts 9.015 s in; a second's seek moves it a second on; a pause is
+// still life left (the banner alone replaces what is under it) nor a static of the preview's own;
+// the static then fills the screen with noise.png, reloaded by R alone (--no-watch). Its sound
+// goes through SDL's disk audio driver at a device's pace, with the clock the length of the sound
+// written (SoundClock.cpp), so that the recording and the transport keep the same time: played
+// from 12.016 s the track starts 9.015 s in; a second's seek moves it a second on; a pause is
 // silence, and after it the track carries on where it stopped.
 TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicAlong) {
-    const fs::path root = freshOutput("preview-root");
-    fs::create_directories(root);
-    fs::copy("Data", root / "Data", fs::copy_options::recursive);
+    const fs::path root = copyOfData("preview-root");
     const fs::path saves = root / "saves";
-    fs::create_directories(saves);
     const VirtualDisplay display(320, 180);
     const fs::path recording = root / "sound.raw";
     ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "12000", "--window", "320x180",
-                          "--data", root.string()},
+                          "--data", root.string(), "--no-watch"},
                          {"DISPLAY=" + display.name(), "LD_PRELOAD=" SOUND_CLOCK,
                           "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + recording.string()},
                          saves, root / "errors.txt");
-    // Presses the keys, then waits for the title they lead to, if any.
     const auto press = [&display](const std::string& keys, const std::string& title) {
-        commandOutput("DISPLAY=" + display.name() + " xdotool key " + keys + " 2>/dev/null");
-        return title.empty() || waitForWindow(display, "Tornuva preview " + title, 20s) != 0;
+        return pressKeys(display, keys, title);
     };
     ASSERT_TRUE(press("", "0:12.000 still life + banner paused"));
     for (const auto& [keys, shown, ms] :
@@ -91,6 +100,41 @@ TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicA
         EXPECT_NEAR(double(found.at), double(frame), double(framesForMs(2))) << frame;
         EXPECT_GT(found.correlation, 0.999) << frame;
     }
+}
+
+// The paused static fills the screen with noise.png, so the saved frame's centre is its
+// colour. A picture written beside and renamed over is shown without a key; a truncated one
+// keeps the pictures there were and says why, and the whole one written after it is shown.
+TEST(PreviewProgram, FollowsDataAsItsFilesAreWritten) {
+    const fs::path root = copyOfData("preview-follows");
+    const VirtualDisplay display(320, 180);
+    ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "2016", "--window", "320x180",
+                          "--data", root.string()},
+                         {"DISPLAY=" + display.name()}, root / "saves", root / "errors.txt");
+    const std::string moment = "0:02.016 static paused - ";
+    const auto savedCentre = [&] {
+        EXPECT_TRUE(pressKeys(display, "s", moment + "saved tornuva-002016.png"));
+        RgbaImage saved = loadPng((root / "saves/tornuva-002016.png").string());
+        const std::uint8_t* centre = saved.at(160, 90);
+        return std::array<int, 3>{centre[0], centre[1], centre[2]};
+    };
+    ASSERT_TRUE(pressKeys(display, "", "0:02.016 static paused"));
+    const fs::path noise = root / "Data/noise.png";
+    const fs::path beside = root / "Data/noise.png.part";
+    writeFlatImage(beside, 8, 8, 4, {20, 40, 220, 255});
+    fs::rename(beside, noise);
+    ASSERT_TRUE(pressKeys(display, "", moment + "reloaded Data/")) << readFile(root / "errors.txt");
+    EXPECT_EQ(savedCentre(), (std::array<int, 3>{20, 40, 220}));
+
+    writeFlatImage(beside, 8, 8, 4, {220, 40, 20, 255});
+    const std::string whole = readFile(beside);
+    writeBytes(noise, whole.substr(0, whole.size() / 2));
+    EXPECT_TRUE(pressKeys(display, "", moment + "Unable to decode image file: Data/noise.png"));
+    writeBytes(noise, whole);
+    ASSERT_TRUE(pressKeys(display, "", moment + "reloaded Data/")) << readFile(root / "errors.txt");
+    EXPECT_EQ(savedCentre(), (std::array<int, 3>{220, 40, 20}));
+    pressKeys(display, "Escape", "");
+    EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
 }
 
 TEST(PreviewProgram, BadOptionsSayWhyAndEndWithStatus2) {

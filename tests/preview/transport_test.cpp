@@ -96,7 +96,8 @@ TEST(PreviewOptions, ReadsTheCommandLine) {
         {{"--from", "83456", "--paused", "--window=640x360", "--fullscreen"},
          {false, 83456, true, 640, 360, true, {}}},
         {{"--loop", "25000:35000"}, {false, 25000, false, 1280, 720, false, Loop{25000, 35000}}},
-        {{"--loop=5:9", "--from", "1"}, {false, 1, false, 1280, 720, false, Loop{5, 9}}},
+        {{"--loop=5:9", "--from", "1", "--no-watch"},
+         {false, 1, false, 1280, 720, false, Loop{5, 9}, false}},
         {{"-h"}, {true, 0, false, 1280, 720, false, {}}},
     };
     for (const auto& [args, options] : cases) {

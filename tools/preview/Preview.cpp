@@ -1,7 +1,9 @@
 #include "Preview.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -12,14 +14,34 @@
 
 namespace {
 
-// How often a paused preview looks at its window when nothing happens.
+// How often a paused preview looks at its window when nothing happens, and at the files it
+// follows.
 constexpr Uint32 kIdleRedrawMs = 250;
+constexpr Uint32 kWatchLookMs = 20;
 constexpr std::uint64_t kNoticeMs = 4000;
 
 std::string framePath(std::uint32_t t) {
     char name[32];
     std::snprintf(name, sizeof name, "tornuva-%06u.png", t);
     return name;
+}
+
+// The files of Data/ that the show reads; editors' and generators' own files beside them
+// are no reason to reload.
+bool isShowFile(const std::string& name) {
+    const auto named = [&name](const char* path) {
+        return std::filesystem::path(path).filename() == name;
+    };
+    const std::span<const ShowImage> images = showImages();
+    return named(kFontPath) || named(kMusicPath) ||
+           std::any_of(images.begin(), images.end(),
+                       [&named](const ShowImage& image) { return named(image.path); });
+}
+
+WriteFollower followShowFiles() {
+    std::vector<std::unique_ptr<FolderWatch>> watches;
+    watches.push_back(watchFolder(std::filesystem::path(kFontPath).parent_path()));
+    return WriteFollower(std::move(watches), isShowFile);
 }
 
 } // namespace
@@ -32,22 +54,45 @@ Preview::Preview(Platform& platform, const PreviewOptions& options,
       music_(platform.music) {
     target_->bind();
     loadShow(platform.font, drawable_, *show_);
+    if (options.watchData) {
+        dataFollower_.emplace(followShowFiles());
+    }
 }
 
 void Preview::run() {
     std::uint64_t last = SDL_GetTicks64();
     while (running_) {
         if (transport_.paused()) {
-            SDL_WaitEventTimeout(nullptr, kIdleRedrawMs);
+            waitWhilePaused();
         }
         // The time that passed counts with the state it passed in, before the keys change it.
         const std::uint64_t ticks = SDL_GetTicks64();
         transport_.advance(ticks - last);
         last = ticks;
         handleEvents();
+        followData();
         music_.follow(transport_);
         drawAndShow();
     }
+}
+
+// Until a key, the end of a burst of writes to Data/ or the idle redraw, whichever is first.
+void Preview::waitWhilePaused() {
+    const std::uint64_t redrawAt = SDL_GetTicks64() + kIdleRedrawMs;
+    while (SDL_GetTicks64() < redrawAt && SDL_WaitEventTimeout(nullptr, kWatchLookMs) == 0) {
+        if (followData()) {
+            return;
+        }
+    }
+}
+
+// Reloads once the files of Data/ have been written; true when it did.
+bool Preview::followData() {
+    if (!dataFollower_ || !dataFollower_->burstEnded(SDL_GetTicks64())) {
+        return false;
+    }
+    reload();
+    return true;
 }
 
 void Preview::handleEvents() {

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Music.h"
 #include "PreviewOptions.h"
 #include "Transport.h"
+#include "WriteFollower.h"
 #include "app/Startup.h"
 #include "gfx/RenderTarget.h"
 #include "scenes/Show.h"
@@ -27,6 +29,8 @@ public:
     void run();
 
 private:
+    void waitWhilePaused();
+    bool followData();
     void handleEvents();
     void handleKey(const SDL_KeyboardEvent& key);
     void fitToWindow();
@@ -46,6 +50,7 @@ private:
     std::unique_ptr<Show> show_;
     Transport transport_;
     MusicFollower music_;
+    std::optional<WriteFollower> dataFollower_; // none with --no-watch
     bool running_ = true;
     bool saveRequested_ = false;
     std::uint64_t jumpsDrawn_ = 0;

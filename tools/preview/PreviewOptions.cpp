@@ -47,12 +47,13 @@ PreviewOptions parsePreviewOptions(const std::vector<std::string>& args) {
         auto [name, value] = splitOptionWord(args[i]);
         if (name == "-h" || name == "--help") {
             options.help = true;
-        } else if (name == "--paused" || name == "--fullscreen") {
+        } else if (name == "--paused" || name == "--fullscreen" || name == "--no-watch") {
             if (value) {
                 throw OptionError(name + " takes no value");
             }
             options.paused = options.paused || name == "--paused";
             options.fullscreen = options.fullscreen || name == "--fullscreen";
+            options.watchData = options.watchData && name != "--no-watch";
         } else if (std::find(kValued.begin(), kValued.end(), name) != kValued.end()) {
             if (!value && i + 1 >= args.size()) {
                 throw OptionError(name + " needs a value (see --help)");
@@ -88,6 +89,8 @@ Options:
   --loop A:B     play the stretch from A up to B milliseconds over and over.
   --data DIR     read the show's Data/ from DIR instead of the working directory; saved
                  frames still go to the working directory.
+  --no-watch     leave Data/ alone until R; otherwise a file of it that is written (in
+                 place, or beside it and renamed over) reloads it as R does.
   --version      the version number.
   -h, --help     display this help and exit.
 

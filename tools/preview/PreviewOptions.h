@@ -16,6 +16,7 @@ struct PreviewOptions {
     int height = 720;
     bool fullscreen = false;
     std::optional<Loop> loop;
+    bool watchData = true; // reload Data/ as its files are written
 
     bool operator==(const PreviewOptions&) const = default;
 };
