@@ -20,9 +20,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // Presses the keys, then waits for the title they lead to, if any.
-bool pressKeys(const VirtualDisplay& display, const std::string& keys, const std::string& title) {
+bool pressKeys(const VirtualDisplay& display, const std::string& keys, const std::string& title,
+               std::chrono::seconds timeout = 20s) {
     commandOutput("DISPLAY=" + display.name() + " xdotool key " + keys + " 2>/dev/null");
-    return title.empty() || waitForWindow(display, "Tornuva preview " + title, 20s) != 0;
+    return title.empty() || waitForWindow(display, "Tornuva preview " + title, timeout) != 0;
 }
 
 // A copy of Data/ in a fresh folder, with an empty folder beside it for saved frames.
@@ -137,6 +138,76 @@ TEST(PreviewProgram, FollowsDataAsItsFilesAreWritten) {
     EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
 }
 
+// A copy of the source tree and a build tree made for it, the drawing module built there.
+fs::path buildTreeOfACopy(const fs::path& root) {
+    fs::create_directories(root / "src");
+    for (const fs::directory_entry& entry : fs::directory_iterator(".")) {
+        const std::string name = entry.path().filename().string();
+        if (name != "Data" && name != "dist" && name[0] != '.' && name.rfind("build", 0) != 0) {
+            fs::copy(entry.path(), root / "src" / name, fs::copy_options::recursive);
+        }
+    }
+    const std::string build = (root / "build").string();
+    commandOutput("cmake -S " + (root / "src").string() + " -B " + build +
+                  " -DCMAKE_BUILD_TYPE=Release >/dev/null && cmake --build " + build +
+                  " --target tornuva-drawing --parallel 2 >/dev/null");
+    return build;
+}
+
+// --live on a copy of the sources: a one-line change of the wind vane's sea shows at the paused
+// moment; a syntax error leaves the frame as it was, names its file and line in the title and
+// the compiler's words (in plain ASCII: LC_ALL=C) on standard error; undoing the change draws
+// the first frame again.
+TEST(PreviewProgram, LiveDrawsEachBuildOfTheScenesSourcesAtTheSameMoment) {
+    const fs::path root = copyOfData("preview-live");
+    const fs::path build = buildTreeOfACopy(root);
+    ASSERT_TRUE(fs::exists(build / "tornuva-drawing.so"));
+    const VirtualDisplay display(320, 180);
+    ChildProcess preview({TORNUVA_PREVIEW, "--live", "--build-dir", build.string(), "--paused",
+                          "--from", "30000", "--window", "320x180", "--data", root.string()},
+                         {"DISPLAY=" + display.name(), "LC_ALL=C"}, root / "saves",
+                         root / "errors.txt");
+    const std::string moment = "0:30.000 wind vane paused - ";
+    const auto awaitBuild = [&](const std::string& notice) {
+        return pressKeys(display, "", moment + notice, 180s);
+    };
+    const fs::path saved = root / "saves/tornuva-030000.png";
+    const auto save = [&] {
+        EXPECT_TRUE(pressKeys(display, "s", moment + "saved tornuva-030000.png"));
+        return loadPng(saved.string());
+    };
+    ASSERT_TRUE(awaitBuild("live build 1")) << readFile(root / "errors.txt");
+    RgbaImage first = save();
+    fs::remove(saved);
+
+    const fs::path scene = root / "src/scenes/WindVaneScene.cpp";
+    const std::string source = readFile(scene);
+    const std::size_t line = source.find("    setColour(kSea);");
+    ASSERT_NE(line, std::string::npos);
+    const auto edit = [&](const std::string& replacement) {
+        writeBytes(scene, source.substr(0, line) + replacement + source.substr(line + 20));
+    };
+    edit("    setColour(kWhite);");
+    ASSERT_TRUE(awaitBuild("live build 2")) << readFile(root / "errors.txt");
+    RgbaImage white = save();
+    EXPECT_EQ(std::vector<int>(white.at(2, 2), white.at(2, 2) + 3), std::vector<int>(3, 255));
+
+    edit("    setColour(kSea;");
+    const std::string lineNumber =
+        std::to_string(std::count(source.begin(), source.begin() + line, '\n') + 1);
+    EXPECT_TRUE(
+        awaitBuild("scenes/WindVaneScene.cpp:" + lineNumber + ": expected ')' before ';' token"));
+    EXPECT_NE(readFile(root / "errors.txt").find("WindVaneScene.cpp:" + lineNumber),
+              std::string::npos);
+    EXPECT_EQ(compareImages(white, save(), 0).differing, 0u) << "still drawing with build 2";
+
+    edit("    setColour(kSea);");
+    ASSERT_TRUE(awaitBuild("live build 3")) << readFile(root / "errors.txt");
+    EXPECT_EQ(compareImages(first, save(), 0).differing, 0u);
+    pressKeys(display, "Escape", "");
+    EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
+}
+
 TEST(PreviewProgram, BadOptionsSayWhyAndEndWithStatus2) {
     const fs::path errors = freshOutput("preview-options.txt");
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -146,6 +217,8 @@ TEST(PreviewProgram, BadOptionsSayWhyAndEndWithStatus2) {
         {{"--loop", "5000:3000"}, "--loop 5000:3000: the end must come after the start"},
         {{"--paused=yes"}, "--paused takes no value"},
         {{"--speed", "2"}, "unknown option '--speed'"},
+        {{"--build-dir", "."}, "--build-dir names the tree --live builds in; it needs --live"},
+        {{"--live", "--build-dir", "/"}, "--build-dir /: not a build tree"},
     };
     for (const auto& [args, says] : cases) {
         std::vector<std::string> argv = {TORNUVA_PREVIEW};

@@ -99,6 +99,7 @@ TEST(PreviewOptions, ReadsTheCommandLine) {
         {{"--loop=5:9", "--from", "1", "--no-watch"},
          {false, 1, false, 1280, 720, false, Loop{5, 9}, false}},
         {{"-h"}, {true, 0, false, 1280, 720, false, {}}},
+        {{"--live", "--build-dir", "b"}, {false, 0, false, 1280, 720, false, {}, true, true, "b"}},
     };
     for (const auto& [args, options] : cases) {
         EXPECT_TRUE(parsePreviewOptions(args) == options) << args.size() << " arguments";

@@ -8,8 +8,6 @@
 #include <utility>
 
 #include "Image.h"
-#include "Schedule.h"
-#include "app/Frame.h"
 #include "gfx/RenderTarget.h"
 
 namespace {
@@ -47,11 +45,11 @@ WriteFollower followShowFiles() {
 } // namespace
 
 Preview::Preview(Platform& platform, const PreviewOptions& options,
-                 std::filesystem::path saveFolder)
+                 std::filesystem::path saveFolder, std::unique_ptr<LiveCode> live)
     : platform_(platform), saveFolder_(std::move(saveFolder)), drawable_(drawableSize(platform)),
       target_(std::make_unique<RenderTarget>(drawable_.width, drawable_.height)),
       show_(std::make_unique<Show>()), transport_(options.from, options.paused, options.loop),
-      music_(platform.music) {
+      music_(platform.music), live_(std::move(live)) {
     target_->bind();
     loadShow(platform.font, drawable_, *show_);
     if (options.watchData) {
@@ -71,19 +69,38 @@ void Preview::run() {
         last = ticks;
         handleEvents();
         followData();
+        followCode();
         music_.follow(transport_);
         drawAndShow();
     }
 }
 
-// Until a key, the end of a burst of writes to Data/ or the idle redraw, whichever is first.
+// Until a key, a reload, a build's end or the idle redraw, whichever is first.
 void Preview::waitWhilePaused() {
     const std::uint64_t redrawAt = SDL_GetTicks64() + kIdleRedrawMs;
     while (SDL_GetTicks64() < redrawAt && SDL_WaitEventTimeout(nullptr, kWatchLookMs) == 0) {
-        if (followData()) {
+        if (followData() || followCode()) {
             return;
         }
     }
+}
+
+// Swaps in the drawing code of a build that succeeded, between two frames: the show, its
+// textures, the transport and the music stay as they are. True when a build ended.
+bool Preview::followCode() {
+    if (!live_) {
+        return false;
+    }
+    const std::optional<LiveChange> change = live_->takeChange(SDL_GetTicks64());
+    if (!change) {
+        return false;
+    }
+    if (change->code) {
+        code_ = *change->code;
+    }
+    buildError_ = change->code ? "" : change->message;
+    notify(change->message);
+    return true;
 }
 
 // Reloads once the files of Data/ have been written; true when it did.
@@ -174,12 +191,7 @@ void Preview::fitToWindow() {
 void Preview::drawAndShow() {
     fitToWindow();
     const std::uint32_t t = transport_.now();
-    if (transport_.jumps() != jumpsDrawn_) {
-        jumpsDrawn_ = transport_.jumps();
-        restoreStartingState();
-    }
-    setStaticFramesDrawn(*show_, staticFramesBefore(t, kCaptureFps));
-    drawFrame(*show_, t);
+    code_.drawMoment(*show_, t);
     if (saveRequested_) {
         saveRequested_ = false;
         save(t);
@@ -250,7 +262,7 @@ void Preview::updateTitle() {
     if (!notice_.empty() && SDL_GetTicks64() >= noticeEnds_) {
         notice_.clear();
     }
-    const std::string title = previewTitle(transport_, notice_);
+    const std::string title = previewTitle(transport_, notice_.empty() ? buildError_ : notice_);
     if (title != title_) {
         SDL_SetWindowTitle(platform_.window, title.c_str());
         title_ = title;

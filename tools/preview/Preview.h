@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "DrawingCode.h"
+#include "LiveCode.h"
 #include "Music.h"
 #include "PreviewOptions.h"
 #include "Transport.h"
@@ -20,8 +22,9 @@ class Preview {
 public:
     // The platform must be open; the show is loaded from Data/ at once. Throws
     // std::runtime_error with the show's own message when that load fails. Saved frames go
-    // into saveFolder.
-    Preview(Platform& platform, const PreviewOptions& options, std::filesystem::path saveFolder);
+    // into saveFolder. With live code, frames are drawn by its builds as they come.
+    Preview(Platform& platform, const PreviewOptions& options, std::filesystem::path saveFolder,
+            std::unique_ptr<LiveCode> live);
     Preview(const Preview&) = delete;
     Preview& operator=(const Preview&) = delete;
 
@@ -31,6 +34,7 @@ public:
 private:
     void waitWhilePaused();
     bool followData();
+    bool followCode();
     void handleEvents();
     void handleKey(const SDL_KeyboardEvent& key);
     void fitToWindow();
@@ -51,9 +55,11 @@ private:
     Transport transport_;
     MusicFollower music_;
     std::optional<WriteFollower> dataFollower_; // none with --no-watch
+    DrawingCode code_ = tornuvaDrawingCode();
+    std::unique_ptr<LiveCode> live_; // none without --live
+    std::string buildError_;         // the last build's, until one succeeds
     bool running_ = true;
     bool saveRequested_ = false;
-    std::uint64_t jumpsDrawn_ = 0;
     std::string notice_;
     std::uint64_t noticeEnds_ = 0;
     std::string title_;

@@ -1,6 +1,8 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ WindowRequest windowFor(const PreviewOptions& options) {
 int main(int argc, char** argv) {
     ToolOptions common;
     PreviewOptions options;
+    std::optional<LiveTree> liveTree;
     try {
         common = takeToolOptions(std::vector<std::string>(argv + 1, argv + argc));
         if (common.version) {
@@ -27,6 +30,9 @@ int main(int argc, char** argv) {
             return 0;
         }
         options = parsePreviewOptions(common.rest);
+        if (options.live && !options.help) {
+            liveTree = findLiveTree(options.buildDir);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tornuva-preview: %s\n", error.what());
         return 2;
@@ -43,8 +49,9 @@ int main(int argc, char** argv) {
         if (common.dataFolder) {
             enterDataFolder(*common.dataFolder);
         }
+        auto live = liveTree ? std::make_unique<LiveCode>(*liveTree) : nullptr;
         openPlatform(platform, windowFor(options));
-        Preview preview(platform, options, saveFolder);
+        Preview preview(platform, options, saveFolder, std::move(live));
         preview.run();
     } catch (const std::exception& failure) {
         std::string message = failure.what();
