@@ -94,12 +94,12 @@ TEST(PreviewOptions, ReadsTheCommandLine) {
     const std::vector<std::pair<std::vector<std::string>, PreviewOptions>> cases = {
         {{}, {}},
         {{"--from", "83456", "--paused", "--window=640x360", "--fullscreen"},
-         {false, 83456, true, 640, 360, true, {}}},
-        {{"--loop", "25000:35000"}, {false, 25000, false, 1280, 720, false, Loop{25000, 35000}}},
+         {.from = 83456, .paused = true, .width = 640, .height = 360, .fullscreen = true}},
+        {{"--loop", "25000:35000"}, {.from = 25000, .loop = Loop{25000, 35000}}},
         {{"--loop=5:9", "--from", "1", "--no-watch"},
-         {false, 1, false, 1280, 720, false, Loop{5, 9}, false}},
-        {{"-h"}, {true, 0, false, 1280, 720, false, {}}},
-        {{"--live", "--build-dir", "b"}, {false, 0, false, 1280, 720, false, {}, true, true, "b"}},
+         {.from = 1, .loop = Loop{5, 9}, .watchData = false}},
+        {{"-h"}, {.help = true}},
+        {{"--live", "--build-dir", "b"}, {.live = true, .buildDir = "b"}},
     };
     for (const auto& [args, options] : cases) {
         EXPECT_TRUE(parsePreviewOptions(args) == options) << args.size() << " arguments";

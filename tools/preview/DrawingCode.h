@@ -9,7 +9,7 @@ struct Show;
 // into it, or those of a build of the drawing module loaded while it runs.
 struct DrawingCode {
     std::size_t showSize; // a module built against another Show cannot draw this preview's
-    void (*drawMoment)(Show& show, std::uint32_t t);
+    void (*drawMomentAlone)(Show& show, std::uint32_t t, int fps);
 };
 
 // What a build of the module exports under kDrawingCodeSymbol; the preview calls the copy

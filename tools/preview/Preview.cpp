@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "Image.h"
+#include "app/Frame.h"
 #include "gfx/RenderTarget.h"
 
 namespace {
@@ -191,7 +192,7 @@ void Preview::fitToWindow() {
 void Preview::drawAndShow() {
     fitToWindow();
     const std::uint32_t t = transport_.now();
-    code_.drawMoment(*show_, t);
+    code_.drawMomentAlone(*show_, t, kCaptureFps);
     if (saveRequested_) {
         saveRequested_ = false;
         save(t);

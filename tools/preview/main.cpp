@@ -12,9 +12,11 @@
 
 namespace {
 
-WindowRequest windowFor(const PreviewOptions& options) {
+PlatformRequest platformFor(const PreviewOptions& options) {
     const Uint32 mode = options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    return {"Tornuva preview", options.width, options.height, mode | SDL_WINDOW_RESIZABLE, false};
+    return {{"Tornuva preview", options.width, options.height, mode | SDL_WINDOW_RESIZABLE, false},
+            true,
+            false};
 }
 
 } // namespace
@@ -50,7 +52,7 @@ int main(int argc, char** argv) {
             enterDataFolder(*common.dataFolder);
         }
         auto live = liveTree ? std::make_unique<LiveCode>(*liveTree) : nullptr;
-        openPlatform(platform, windowFor(options));
+        openPlatform(platform, platformFor(options));
         Preview preview(platform, options, saveFolder, std::move(live));
         preview.run();
     } catch (const std::exception& failure) {
