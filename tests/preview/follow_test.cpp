@@ -8,6 +8,7 @@
 
 #include <stdlib.h>
 
+#include "LiveCode.h"
 #include "WriteFollower.h"
 
 namespace fs = std::filesystem;
@@ -74,3 +75,23 @@ TEST(WriteFollower, WaitsForTheLastWriteOfABurst) {
 }
 
 } // namespace
+
+TEST(LiveBuild, TitlesTheFirstErrorOfAFailedBuild) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"/src/scenes/A.cpp: In function 'void f()':\n"
+         "/src/scenes/A.cpp:5:1: warning: unused variable 'x'\n"
+         "/src/scenes/A.cpp:20:19: error: expected ')' before ';' token\n"
+         "/src/scenes/A.cpp:31:2: error: later\n",
+         "scenes/A.cpp:20: expected ')' before ';' token"},
+        {"/src/app/Frame.cpp:3:10: fatal error: Gone.h: No such file or directory\n",
+         "app/Frame.cpp:3: Gone.h: No such file or directory"},
+        {"/usr/include/GL/gl.h:10:3: error: x\n", "/usr/include/GL/gl.h:10: x"},
+        {"/usr/bin/ld: Quads.cpp:(.text+0x1): undefined reference to `f'\n"
+         "collect2: error: ld returned 1 exit status\n",
+         "/usr/bin/ld: Quads.cpp:(.text+0x1): undefined reference to `f'"},
+        {"gmake: *** [Makefile:2] Terminated", "the build failed with status 2"},
+    };
+    for (const auto& [output, title] : cases) {
+        EXPECT_EQ(firstError(output, "/src", 2), title);
+    }
+}

@@ -207,7 +207,8 @@ std::string firstError(const std::string& output, const fs::path& sourceDir, int
             return (inside ? file.string() : found[1].str()) + ":" + found[2].str() + ": " +
                    found[3].str();
         }
-        if (!mentioned && line.find("error") != std::string::npos) {
+        if (!mentioned && (line.find("error") != std::string::npos ||
+                           line.find("undefined reference") != std::string::npos)) {
             mentioned = line;
         }
     }

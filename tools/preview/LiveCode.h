@@ -23,7 +23,8 @@ LiveTree findLiveTree(const std::optional<std::string>& buildDir);
 
 // "scenes/VoyageScene.cpp:42: expected ';' before '}' token": the first compiler error of a
 // build's output, its file named from the source folder; otherwise the first line that speaks
-// of an error, or, failing that, the exit status.
+// of an error (the linker's undefined references among them), or, failing that, the exit
+// status.
 std::string firstError(const std::string& output, const std::filesystem::path& sourceDir,
                        int status);
 
