@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/OffscreenPlatform.h"
+#include "app/ToolPlatform.h"
 #include "gfx/RenderTarget.h"
 #include "gfx/RgbaImage.h"
 #include "scenes/Show.h"
@@ -28,7 +28,7 @@ public:
     RgbaImage renderLabel(const std::string& text, int points);
 
 private:
-    OffscreenPlatform platform_;
+    ToolPlatform platform_;
     RenderTarget target_;
     // Owns GL textures, so it goes before the context does.
     std::unique_ptr<Show> show_;

@@ -14,7 +14,7 @@ inline constexpr int kFontPoints = 45; // the text textures are rendered at this
 inline constexpr char kMusicPath[] = "Data/bossanova.ogg";
 
 // Library handles that start-up opens. The show keeps them until the process ends; the
-// tools hold them in an OffscreenPlatform or close them as they replace them.
+// tools and tests hold them in a ToolPlatform, which closes them.
 struct Platform {
     TTF_Font* font = nullptr;
     Mix_Music* music = nullptr; // null when the music cannot be loaded: the show runs silent

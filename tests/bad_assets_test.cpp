@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/OffscreenPlatform.h"
+#include "app/ToolPlatform.h"
 #include "gfx/ImageTexture.h"
 #include "support/Process.h"
 #include "support/TestData.h"
@@ -144,7 +144,7 @@ std::string loadFailure(const char* path) {
 }
 
 TEST(BadImages, EveryPictureMeetsEveryDefectInTheLoader) {
-    const OffscreenPlatform platform;
+    const ToolPlatform platform;
     for (const TestImage& image : kTestImages) {
         for (const Defect& defect : kDefects) {
             const TestDataDir data;

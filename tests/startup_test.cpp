@@ -76,7 +76,7 @@ TEST(Startup, SamplingFollowsEachLoadOnUnit0WithItsTextureBound) {
         {"Data/noise.png", {{GL_TEXTURE_MAG_FILTER, GL_NEAREST}}},
         {"Data/waves.png", {{GL_TEXTURE_WRAP_S, GL_REPEAT}, {GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE}}},
     };
-    OffscreenPlatform platform;
+    ToolPlatform platform;
     RenderTarget target(320, 200);
     target.bind();
     Show show;

@@ -11,7 +11,7 @@
 #include <GL/glew.h>
 
 #include "app/Frame.h"
-#include "app/OffscreenPlatform.h"
+#include "app/ToolPlatform.h"
 #include "gfx/ImageTexture.h"
 #include "gfx/TextTexture.h"
 #include "scenes/Texts.h"
@@ -31,7 +31,7 @@ std::vector<std::uint8_t> storedLevel0(GLenum format, std::size_t bytes) {
 
 class Textures : public testing::Test {
 protected:
-    OffscreenPlatform platform_;
+    ToolPlatform platform_;
     TestDataDir data_;
 };
 

@@ -169,7 +169,7 @@ TEST(PreviewProgram, LiveDrawsEachBuildOfTheScenesSourcesAtTheSameMoment) {
                          root / "errors.txt");
     const std::string moment = "0:30.000 wind vane paused - ";
     const auto awaitBuild = [&](const std::string& notice) {
-        return pressKeys(display, "", moment + notice, 180s);
+        return pressKeys(display, "", moment + notice, 120s);
     };
     const fs::path saved = root / "saves/tornuva-030000.png";
     const auto save = [&] {
@@ -195,7 +195,7 @@ TEST(PreviewProgram, LiveDrawsEachBuildOfTheScenesSourcesAtTheSameMoment) {
     edit("    setColour(kSea;");
     const std::string lineNumber =
         std::to_string(std::count(source.begin(), source.begin() + line, '\n') + 1);
-    EXPECT_TRUE(
+    ASSERT_TRUE(
         awaitBuild("scenes/WindVaneScene.cpp:" + lineNumber + ": expected ')' before ';' token"));
     EXPECT_NE(readFile(root / "errors.txt").find("WindVaneScene.cpp:" + lineNumber),
               std::string::npos);

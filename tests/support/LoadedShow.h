@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/OffscreenPlatform.h"
 #include "app/Startup.h"
+#include "app/ToolPlatform.h"
 #include "gfx/RenderTarget.h"
 #include "scenes/Show.h"
 
@@ -13,7 +13,7 @@ struct LoadedShow {
         loadShow(platform.font(), {width, height}, show);
     }
 
-    OffscreenPlatform platform;
+    ToolPlatform platform;
     RenderTarget target;
     Show show;
 };

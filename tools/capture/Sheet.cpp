@@ -1,7 +1,8 @@
 #include "Sheet.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "app/Timeline.h"
 
 std::vector<std::uint32_t> sheetTimes(std::uint32_t from, std::uint32_t to, std::uint32_t every) {
     std::vector<std::uint32_t> times;
@@ -12,15 +13,11 @@ std::vector<std::uint32_t> sheetTimes(std::uint32_t from, std::uint32_t to, std:
 }
 
 std::string timeLabel(std::uint32_t ms) {
-    const std::uint32_t seconds = ms / 1000;
-    char text[64];
+    std::string clock = showClock(ms);
     if (ms % 1000 == 0) {
-        std::snprintf(text, sizeof text, "%u:%02u  %u ms", seconds / 60, seconds % 60, ms);
-    } else {
-        std::snprintf(text, sizeof text, "%u:%02u.%03u  %u ms", seconds / 60, seconds % 60,
-                      ms % 1000, ms);
+        clock.erase(clock.size() - std::size(".000") + 1);
     }
-    return text;
+    return clock + "  " + std::to_string(ms) + " ms";
 }
 
 int SheetLayout::thumbX(std::size_t index) const {

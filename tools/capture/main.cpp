@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
         }
         options = parseOptions(common.rest);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "tornuva-capture: %s\n", error.what());
+        printToolError("tornuva-capture", error);
         return 2;
     }
     try {
@@ -151,11 +151,7 @@ int main(int argc, char** argv) {
             break;
         }
     } catch (const std::exception& error) {
-        std::string message = error.what();
-        while (!message.empty() && message.back() == '\n') {
-            message.pop_back();
-        }
-        std::fprintf(stderr, "tornuva-capture: %s\n", message.c_str());
+        printToolError("tornuva-capture", error);
         return 1;
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "ToolOptions.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace {
@@ -44,4 +45,12 @@ void enterDataFolder(const std::filesystem::path& folder) {
         throw std::runtime_error("--data " + folder.string() + ": there is no Data/ folder in it");
     }
     std::filesystem::current_path(folder);
+}
+
+void printToolError(const char* program, const std::exception& error) {
+    std::string message = error.what();
+    while (!message.empty() && message.back() == '\n') {
+        message.pop_back();
+    }
+    std::fprintf(stderr, "%s: %s\n", program, message.c_str());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -24,3 +25,7 @@ std::string versionLine(const std::string& program);
 // Paths given relative to the starting folder must be made absolute before. Throws
 // std::runtime_error when the folder holds no Data/.
 void enterDataFolder(const std::filesystem::path& folder);
+
+// Prints "program: what went wrong" on standard error, without the line breaks that end the
+// show's own messages.
+void printToolError(const char* program, const std::exception& error);

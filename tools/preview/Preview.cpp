@@ -45,14 +45,15 @@ WriteFollower followShowFiles() {
 
 } // namespace
 
-Preview::Preview(Platform& platform, const PreviewOptions& options,
+Preview::Preview(ToolPlatform& platform, const PreviewOptions& options,
                  std::filesystem::path saveFolder, std::unique_ptr<LiveCode> live)
-    : platform_(platform), saveFolder_(std::move(saveFolder)), drawable_(drawableSize(platform)),
+    : platform_(platform), window_(platform.platform().window), saveFolder_(std::move(saveFolder)),
+      drawable_(drawableSize(platform.platform())),
       target_(std::make_unique<RenderTarget>(drawable_.width, drawable_.height)),
       show_(std::make_unique<Show>()), transport_(options.from, options.paused, options.loop),
-      music_(platform.music), live_(std::move(live)) {
+      music_(platform.platform().music), live_(std::move(live)) {
     target_->bind();
-    loadShow(platform.font, drawable_, *show_);
+    loadShow(platform.font(), drawable_, *show_);
     if (options.watchData) {
         dataFollower_.emplace(followShowFiles());
     }
@@ -174,12 +175,12 @@ void Preview::handleKey(const SDL_KeyboardEvent& key) {
 }
 
 void Preview::toggleFullscreen() {
-    const bool full = (SDL_GetWindowFlags(platform_.window) & SDL_WINDOW_FULLSCREEN) != 0;
-    SDL_SetWindowFullscreen(platform_.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 void Preview::fitToWindow() {
-    const DrawableSize drawable = drawableSize(platform_);
+    const DrawableSize drawable = drawableSize(platform_.platform());
     if (drawable.width != drawable_.width || drawable.height != drawable_.height) {
         drawable_ = drawable;
         target_.reset(); // it unbinds itself as it goes, so it goes before the new one comes
@@ -198,7 +199,7 @@ void Preview::drawAndShow() {
         save(t);
     }
     target_->copyToWindow();
-    SDL_GL_SwapWindow(platform_.window);
+    SDL_GL_SwapWindow(window_);
     // After the swap, so that what the title says is on screen.
     updateTitle();
 }
@@ -224,14 +225,11 @@ void Preview::save(std::uint32_t t) {
 // loaded: a broken file leaves the preview as it was.
 void Preview::reload() {
     auto fresh = std::make_unique<Show>();
-    TTF_Font* font = nullptr;
+    std::unique_ptr<TTF_Font, void (*)(TTF_Font*)> font(nullptr, TTF_CloseFont);
     try {
-        font = openShowFont(kFontPoints);
-        loadShow(font, drawable_, *fresh);
+        font.reset(openShowFont(kFontPoints));
+        loadShow(font.get(), drawable_, *fresh);
     } catch (const std::runtime_error& failure) {
-        if (font) {
-            TTF_CloseFont(font);
-        }
         // The show's own words, as it would report them; the title has room for one line.
         const std::string message = failure.what();
         std::fputs(message.c_str(), stderr);
@@ -242,15 +240,10 @@ void Preview::reload() {
         return;
     }
     show_ = std::move(fresh);
-    TTF_CloseFont(platform_.font);
-    platform_.font = font;
     // A missing or broken track means silence, as at start-up.
     Mix_Music* music = Mix_LoadMUS(kMusicPath);
     music_.replace(music);
-    if (platform_.music) {
-        Mix_FreeMusic(platform_.music);
-    }
-    platform_.music = music;
+    platform_.replace(font.release(), music);
     notify("reloaded Data/");
 }
 
@@ -265,7 +258,7 @@ void Preview::updateTitle() {
     }
     const std::string title = previewTitle(transport_, notice_.empty() ? buildError_ : notice_);
     if (title != title_) {
-        SDL_SetWindowTitle(platform_.window, title.c_str());
+        SDL_SetWindowTitle(window_, title.c_str());
         title_ = title;
     }
 }

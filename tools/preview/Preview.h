@@ -12,7 +12,7 @@
 #include "PreviewOptions.h"
 #include "Transport.h"
 #include "WriteFollower.h"
-#include "app/Startup.h"
+#include "app/ToolPlatform.h"
 #include "gfx/RenderTarget.h"
 #include "scenes/Show.h"
 
@@ -23,7 +23,7 @@ public:
     // The platform must be open; the show is loaded from Data/ at once. Throws
     // std::runtime_error with the show's own message when that load fails. Saved frames go
     // into saveFolder. With live code, frames are drawn by its builds as they come.
-    Preview(Platform& platform, const PreviewOptions& options, std::filesystem::path saveFolder,
+    Preview(ToolPlatform& platform, const PreviewOptions& options, std::filesystem::path saveFolder,
             std::unique_ptr<LiveCode> live);
     Preview(const Preview&) = delete;
     Preview& operator=(const Preview&) = delete;
@@ -45,7 +45,8 @@ private:
     void notify(const std::string& notice);
     void updateTitle();
 
-    Platform& platform_;
+    ToolPlatform& platform_;
+    SDL_Window* window_;
     std::filesystem::path saveFolder_;
     DrawableSize drawable_;
     // The frame is drawn here, as the capture draws it, and copied to the window: what is on

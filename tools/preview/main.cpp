@@ -36,15 +36,13 @@ int main(int argc, char** argv) {
             liveTree = findLiveTree(options.buildDir);
         }
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "tornuva-preview: %s\n", error.what());
+        printToolError("tornuva-preview", error);
         return 2;
     }
     if (options.help) {
         std::fputs(previewUsage().c_str(), stdout);
         return 0;
     }
-    // As in the show, the platform's handles live until the process ends.
-    static Platform platform;
     // Saved frames go where the user started the preview, whichever folder Data/ is read from.
     const std::filesystem::path saveFolder = std::filesystem::current_path();
     try {
@@ -52,15 +50,11 @@ int main(int argc, char** argv) {
             enterDataFolder(*common.dataFolder);
         }
         auto live = liveTree ? std::make_unique<LiveCode>(*liveTree) : nullptr;
-        openPlatform(platform, platformFor(options));
+        ToolPlatform platform(platformFor(options));
         Preview preview(platform, options, saveFolder, std::move(live));
         preview.run();
     } catch (const std::exception& failure) {
-        std::string message = failure.what();
-        while (!message.empty() && message.back() == '\n') {
-            message.pop_back();
-        }
-        std::fprintf(stderr, "tornuva-preview: %s\n", message.c_str());
+        printToolError("tornuva-preview", failure);
         return 1;
     }
     return 0;
