@@ -26,8 +26,9 @@ extern char** environ;
 
 namespace fs = std::filesystem;
 
-// The target the module's build rules name, and the folders of its sources.
-constexpr char kModuleTarget[] = "tornuva-drawing";
+// The module's target, built as DRAWING_MODULE.so at the top of the build tree, and the
+// folders of its sources.
+constexpr char kModuleTarget[] = DRAWING_MODULE;
 constexpr std::array<const char*, 4> kSourceFolders = {"app", "gfx", "scenes", "procedural"};
 
 // The build tool and its compilers, run in a process group of their own so that a preview
