@@ -4,6 +4,8 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <stdlib.h>
