@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -19,31 +21,41 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Presses the keys, then waits for the title they lead to, if any.
+bool pressKeys(const VirtualDisplay& display, const std::string& keys, const std::string& title,
+               std::chrono::seconds timeout = 20s) {
+    commandOutput("DISPLAY=" + display.name() + " xdotool key " + keys + " 2>/dev/null");
+    return title.empty() || waitForWindow(display, "Tornuva preview " + title, timeout) != 0;
+}
+
+// A copy of Data/ in a fresh folder, with an empty folder beside it for saved frames.
+fs::path copyOfData(const std::string& name) {
+    const fs::path root = freshOutput(name);
+    fs::create_directories(root / "saves");
+    fs::copy("Data", root / "Data", fs::copy_options::recursive);
+    return root;
+}
+
 // The preview of a copy of Data/, started in another folder, its window filling a private X
 // server of its own size. Going back from the still life shows neither the blend function the
-// still life left (the banner alone replaces what is under it) nor a static of the preview's
-// own; the static then fills the screen with noise.png. Its sound goes through SDL's disk
-// audio driver at a device's pace, with the clock the length of the sound written
-// (SoundClock.cpp), so that the recording and the transport keep the same time: played from
-// 12.016 s the track starts 9.015 s in; a second's seek moves it a second on; a pause is
+// still life left (the banner alone replaces what is under it) nor a static of the preview's own;
+// the static then fills the screen with noise.png, reloaded by R alone (--no-watch). Its sound
+// goes through SDL's disk audio driver at a device's pace, with the clock the length of the sound
+// written (SoundClock.cpp), so that the recording and the transport keep the same time: played
+// from 12.016 s the track starts 9.015 s in; a second's seek moves it a second on; a pause is
 // silence, and after it the track carries on where it stopped.
 TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicAlong) {
-    const fs::path root = freshOutput("preview-root");
-    fs::create_directories(root);
-    fs::copy("Data", root / "Data", fs::copy_options::recursive);
+    const fs::path root = copyOfData("preview-root");
     const fs::path saves = root / "saves";
-    fs::create_directories(saves);
     const VirtualDisplay display(320, 180);
     const fs::path recording = root / "sound.raw";
     ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "12000", "--window", "320x180",
-                          "--data", root.string()},
+                          "--data", root.string(), "--no-watch"},
                          {"DISPLAY=" + display.name(), "LD_PRELOAD=" SOUND_CLOCK,
                           "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + recording.string()},
                          saves, root / "errors.txt");
-    // Presses the keys, then waits for the title they lead to, if any.
     const auto press = [&display](const std::string& keys, const std::string& title) {
-        commandOutput("DISPLAY=" + display.name() + " xdotool key " + keys + " 2>/dev/null");
-        return title.empty() || waitForWindow(display, "Tornuva preview " + title, 20s) != 0;
+        return pressKeys(display, keys, title);
     };
     ASSERT_TRUE(press("", "0:12.000 still life + banner paused"));
     for (const auto& [keys, shown, ms] :
@@ -93,6 +105,111 @@ TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicA
     }
 }
 
+// The paused static fills the screen with noise.png, so the saved frame's centre is its
+// colour. A picture written beside and renamed over is shown without a key; a truncated one
+// keeps the pictures there were and says why, and the whole one written after it is shown.
+TEST(PreviewProgram, FollowsDataAsItsFilesAreWritten) {
+    const fs::path root = copyOfData("preview-follows");
+    const VirtualDisplay display(320, 180);
+    ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "2016", "--window", "320x180",
+                          "--data", root.string()},
+                         {"DISPLAY=" + display.name()}, root / "saves", root / "errors.txt");
+    const std::string moment = "0:02.016 static paused - ";
+    const auto savedCentre = [&] {
+        EXPECT_TRUE(pressKeys(display, "s", moment + "saved tornuva-002016.png"));
+        RgbaImage saved = loadPng((root / "saves/tornuva-002016.png").string());
+        const std::uint8_t* centre = saved.at(160, 90);
+        return std::array<int, 3>{centre[0], centre[1], centre[2]};
+    };
+    ASSERT_TRUE(pressKeys(display, "", "0:02.016 static paused"));
+    const fs::path noise = root / "Data/noise.png";
+    const fs::path beside = root / "Data/noise.png.part";
+    writeFlatImage(beside, 8, 8, 4, {20, 40, 220, 255});
+    fs::rename(beside, noise);
+    ASSERT_TRUE(pressKeys(display, "", moment + "reloaded Data/")) << readFile(root / "errors.txt");
+    EXPECT_EQ(savedCentre(), (std::array<int, 3>{20, 40, 220}));
+
+    writeFlatImage(beside, 8, 8, 4, {220, 40, 20, 255});
+    const std::string whole = readFile(beside);
+    writeBytes(noise, whole.substr(0, whole.size() / 2));
+    EXPECT_TRUE(pressKeys(display, "", moment + "Unable to decode image file: Data/noise.png"));
+    writeBytes(noise, whole);
+    ASSERT_TRUE(pressKeys(display, "", moment + "reloaded Data/")) << readFile(root / "errors.txt");
+    EXPECT_EQ(savedCentre(), (std::array<int, 3>{220, 40, 20}));
+    pressKeys(display, "Escape", "");
+    EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
+}
+
+// A copy of the source tree and a build tree made for it, the drawing module built there.
+fs::path buildTreeOfACopy(const fs::path& root) {
+    fs::create_directories(root / "src");
+    for (const fs::directory_entry& entry : fs::directory_iterator(".")) {
+        const std::string name = entry.path().filename().string();
+        if (name != "Data" && name != "dist" && name[0] != '.' && name.rfind("build", 0) != 0) {
+            fs::copy(entry.path(), root / "src" / name, fs::copy_options::recursive);
+        }
+    }
+    const std::string build = (root / "build").string();
+    commandOutput("cmake -S " + (root / "src").string() + " -B " + build +
+                  " -DCMAKE_BUILD_TYPE=Release >/dev/null && cmake --build " + build +
+                  " --target tornuva-drawing --parallel 2 >/dev/null");
+    return build;
+}
+
+// --live on a copy of the sources: a one-line change of the wind vane's sea shows at the paused
+// moment; a syntax error leaves the frame as it was, names its file and line in the title and
+// the compiler's words (in plain ASCII: LC_ALL=C) on standard error; undoing the change draws
+// the first frame again.
+TEST(PreviewProgram, LiveDrawsEachBuildOfTheScenesSourcesAtTheSameMoment) {
+    const fs::path root = copyOfData("preview-live");
+    const fs::path build = buildTreeOfACopy(root);
+    ASSERT_TRUE(fs::exists(build / "tornuva-drawing.so"));
+    const VirtualDisplay display(320, 180);
+    ChildProcess preview({TORNUVA_PREVIEW, "--live", "--build-dir", build.string(), "--paused",
+                          "--from", "30000", "--window", "320x180", "--data", root.string()},
+                         {"DISPLAY=" + display.name(), "LC_ALL=C"}, root / "saves",
+                         root / "errors.txt");
+    const std::string moment = "0:30.000 wind vane paused - ";
+    const auto awaitBuild = [&](const std::string& notice) {
+        return pressKeys(display, "", moment + notice, 120s);
+    };
+    const fs::path saved = root / "saves/tornuva-030000.png";
+    const auto save = [&] {
+        EXPECT_TRUE(pressKeys(display, "s", moment + "saved tornuva-030000.png"));
+        return loadPng(saved.string());
+    };
+    ASSERT_TRUE(awaitBuild("live build 1")) << readFile(root / "errors.txt");
+    RgbaImage first = save();
+    fs::remove(saved);
+
+    const fs::path scene = root / "src/scenes/WindVaneScene.cpp";
+    const std::string source = readFile(scene);
+    const std::size_t line = source.find("    setColour(kSea);");
+    ASSERT_NE(line, std::string::npos);
+    const auto edit = [&](const std::string& replacement) {
+        writeBytes(scene, source.substr(0, line) + replacement + source.substr(line + 20));
+    };
+    edit("    setColour(kWhite);");
+    ASSERT_TRUE(awaitBuild("live build 2")) << readFile(root / "errors.txt");
+    RgbaImage white = save();
+    EXPECT_EQ(std::vector<int>(white.at(2, 2), white.at(2, 2) + 3), std::vector<int>(3, 255));
+
+    edit("    setColour(kSea;");
+    const std::string lineNumber =
+        std::to_string(std::count(source.begin(), source.begin() + line, '\n') + 1);
+    ASSERT_TRUE(
+        awaitBuild("scenes/WindVaneScene.cpp:" + lineNumber + ": expected ')' before ';' token"));
+    EXPECT_NE(readFile(root / "errors.txt").find("WindVaneScene.cpp:" + lineNumber),
+              std::string::npos);
+    EXPECT_EQ(compareImages(white, save(), 0).differing, 0u) << "still drawing with build 2";
+
+    edit("    setColour(kSea);");
+    ASSERT_TRUE(awaitBuild("live build 3")) << readFile(root / "errors.txt");
+    EXPECT_EQ(compareImages(first, save(), 0).differing, 0u);
+    pressKeys(display, "Escape", "");
+    EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
+}
+
 TEST(PreviewProgram, BadOptionsSayWhyAndEndWithStatus2) {
     const fs::path errors = freshOutput("preview-options.txt");
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -102,6 +219,8 @@ TEST(PreviewProgram, BadOptionsSayWhyAndEndWithStatus2) {
         {{"--loop", "5000:3000"}, "--loop 5000:3000: the end must come after the start"},
         {{"--paused=yes"}, "--paused takes no value"},
         {{"--speed", "2"}, "unknown option '--speed'"},
+        {{"--build-dir", "."}, "--build-dir names the tree --live builds in; it needs --live"},
+        {{"--live", "--build-dir", "/"}, "--build-dir /: not a build tree"},
     };
     for (const auto& [args, says] : cases) {
         std::vector<std::string> argv = {TORNUVA_PREVIEW};

@@ -96,8 +96,10 @@ TEST(PreviewOptions, ReadsTheCommandLine) {
         {{"--from", "83456", "--paused", "--window=640x360", "--fullscreen"},
          {.from = 83456, .paused = true, .width = 640, .height = 360, .fullscreen = true}},
         {{"--loop", "25000:35000"}, {.from = 25000, .loop = Loop{25000, 35000}}},
-        {{"--loop=5:9", "--from", "1"}, {.from = 1, .loop = Loop{5, 9}}},
+        {{"--loop=5:9", "--from", "1", "--no-watch"},
+         {.from = 1, .loop = Loop{5, 9}, .watchData = false}},
         {{"-h"}, {.help = true}},
+        {{"--live", "--build-dir", "b"}, {.live = true, .buildDir = "b"}},
     };
     for (const auto& [args, options] : cases) {
         EXPECT_TRUE(parsePreviewOptions(args) == options) << args.size() << " arguments";

@@ -1,19 +1,22 @@
 #include "Preview.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
 #include "Image.h"
-#include "Schedule.h"
 #include "app/Frame.h"
 #include "gfx/RenderTarget.h"
 
 namespace {
 
-// How often a paused preview looks at its window when nothing happens.
+// How often a paused preview looks at its window when nothing happens, and at the files it
+// follows.
 constexpr Uint32 kIdleRedrawMs = 250;
+constexpr Uint32 kWatchLookMs = 20;
 constexpr std::uint64_t kNoticeMs = 4000;
 
 std::string framePath(std::uint32_t t) {
@@ -22,33 +25,93 @@ std::string framePath(std::uint32_t t) {
     return name;
 }
 
+// The files of Data/ that the show reads; editors' and generators' own files beside them
+// are no reason to reload.
+bool isShowFile(const std::string& name) {
+    const auto named = [&name](const char* path) {
+        return std::filesystem::path(path).filename() == name;
+    };
+    const std::span<const ShowImage> images = showImages();
+    return named(kFontPath) || named(kMusicPath) ||
+           std::any_of(images.begin(), images.end(),
+                       [&named](const ShowImage& image) { return named(image.path); });
+}
+
+WriteFollower followShowFiles() {
+    std::vector<std::unique_ptr<FolderWatch>> watches;
+    watches.push_back(watchFolder(std::filesystem::path(kFontPath).parent_path()));
+    return WriteFollower(std::move(watches), isShowFile);
+}
+
 } // namespace
 
 Preview::Preview(ToolPlatform& platform, const PreviewOptions& options,
-                 std::filesystem::path saveFolder)
+                 std::filesystem::path saveFolder, std::unique_ptr<LiveCode> live)
     : platform_(platform), window_(platform.platform().window), saveFolder_(std::move(saveFolder)),
       drawable_(drawableSize(platform.platform())),
       target_(std::make_unique<RenderTarget>(drawable_.width, drawable_.height)),
       show_(std::make_unique<Show>()), transport_(options.from, options.paused, options.loop),
-      music_(platform.platform().music) {
+      music_(platform.platform().music), live_(std::move(live)) {
     target_->bind();
     loadShow(platform.font(), drawable_, *show_);
+    if (options.watchData) {
+        dataFollower_.emplace(followShowFiles());
+    }
 }
 
 void Preview::run() {
     std::uint64_t last = SDL_GetTicks64();
     while (running_) {
         if (transport_.paused()) {
-            SDL_WaitEventTimeout(nullptr, kIdleRedrawMs);
+            waitWhilePaused();
         }
         // The time that passed counts with the state it passed in, before the keys change it.
         const std::uint64_t ticks = SDL_GetTicks64();
         transport_.advance(ticks - last);
         last = ticks;
         handleEvents();
+        followData();
+        followCode();
         music_.follow(transport_);
         drawAndShow();
     }
+}
+
+// Until a key, a reload, a build's end or the idle redraw, whichever is first.
+void Preview::waitWhilePaused() {
+    const std::uint64_t redrawAt = SDL_GetTicks64() + kIdleRedrawMs;
+    while (SDL_GetTicks64() < redrawAt && SDL_WaitEventTimeout(nullptr, kWatchLookMs) == 0) {
+        if (followData() || followCode()) {
+            return;
+        }
+    }
+}
+
+// Swaps in the drawing code of a build that succeeded, between two frames: the show, its
+// textures, the transport and the music stay as they are. True when a build ended.
+bool Preview::followCode() {
+    if (!live_) {
+        return false;
+    }
+    const std::optional<LiveChange> change = live_->takeChange(SDL_GetTicks64());
+    if (!change) {
+        return false;
+    }
+    if (change->code) {
+        code_ = *change->code;
+    }
+    buildError_ = change->code ? "" : change->message;
+    notify(change->message);
+    return true;
+}
+
+// Reloads once the files of Data/ have been written; true when it did.
+bool Preview::followData() {
+    if (!dataFollower_ || !dataFollower_->burstEnded(SDL_GetTicks64())) {
+        return false;
+    }
+    reload();
+    return true;
 }
 
 void Preview::handleEvents() {
@@ -130,7 +193,7 @@ void Preview::fitToWindow() {
 void Preview::drawAndShow() {
     fitToWindow();
     const std::uint32_t t = transport_.now();
-    drawMomentAlone(*show_, t);
+    code_.drawMomentAlone(*show_, t, kCaptureFps);
     if (saveRequested_) {
         saveRequested_ = false;
         save(t);
@@ -193,7 +256,7 @@ void Preview::updateTitle() {
     if (!notice_.empty() && SDL_GetTicks64() >= noticeEnds_) {
         notice_.clear();
     }
-    const std::string title = previewTitle(transport_, notice_);
+    const std::string title = previewTitle(transport_, notice_.empty() ? buildError_ : notice_);
     if (title != title_) {
         SDL_SetWindowTitle(window_, title.c_str());
         title_ = title;

@@ -3,11 +3,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "DrawingCode.h"
+#include "LiveCode.h"
 #include "Music.h"
 #include "PreviewOptions.h"
 #include "Transport.h"
+#include "WriteFollower.h"
 #include "app/ToolPlatform.h"
 #include "gfx/RenderTarget.h"
 #include "scenes/Show.h"
@@ -18,9 +22,9 @@ class Preview {
 public:
     // The platform must be open; the show is loaded from Data/ at once. Throws
     // std::runtime_error with the show's own message when that load fails. Saved frames go
-    // into saveFolder.
-    Preview(ToolPlatform& platform, const PreviewOptions& options,
-            std::filesystem::path saveFolder);
+    // into saveFolder. With live code, frames are drawn by its builds as they come.
+    Preview(ToolPlatform& platform, const PreviewOptions& options, std::filesystem::path saveFolder,
+            std::unique_ptr<LiveCode> live);
     Preview(const Preview&) = delete;
     Preview& operator=(const Preview&) = delete;
 
@@ -28,6 +32,9 @@ public:
     void run();
 
 private:
+    void waitWhilePaused();
+    bool followData();
+    bool followCode();
     void handleEvents();
     void handleKey(const SDL_KeyboardEvent& key);
     void fitToWindow();
@@ -48,6 +55,10 @@ private:
     std::unique_ptr<Show> show_;
     Transport transport_;
     MusicFollower music_;
+    std::optional<WriteFollower> dataFollower_; // none with --no-watch
+    DrawingCode code_ = tornuvaDrawingCode();
+    std::unique_ptr<LiveCode> live_; // none without --live
+    std::string buildError_;         // the last build's, until one succeeds
     bool running_ = true;
     bool saveRequested_ = false;
     std::string notice_;

@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr std::array<const char*, 3> kValued = {"--from", "--window", "--loop"};
+constexpr std::array<const char*, 4> kFlags = {"--paused", "--fullscreen", "--no-watch", "--live"};
+constexpr std::array<const char*, 4> kValued = {"--from", "--window", "--loop", "--build-dir"};
 
 Loop parseLoop(const std::string& text) {
     const std::size_t colon = text.find(':');
@@ -33,6 +34,8 @@ void setValue(PreviewOptions& options, bool& fromGiven, const std::string& name,
         const PixelSize size = parseSize(name, value);
         options.width = size.width;
         options.height = size.height;
+    } else if (name == "--build-dir") {
+        options.buildDir = value;
     } else {
         options.loop = parseLoop(value);
     }
@@ -47,12 +50,14 @@ PreviewOptions parsePreviewOptions(const std::vector<std::string>& args) {
         auto [name, value] = splitOptionWord(args[i]);
         if (name == "-h" || name == "--help") {
             options.help = true;
-        } else if (name == "--paused" || name == "--fullscreen") {
+        } else if (std::find(kFlags.begin(), kFlags.end(), name) != kFlags.end()) {
             if (value) {
                 throw OptionError(name + " takes no value");
             }
             options.paused = options.paused || name == "--paused";
             options.fullscreen = options.fullscreen || name == "--fullscreen";
+            options.watchData = options.watchData && name != "--no-watch";
+            options.live = options.live || name == "--live";
         } else if (std::find(kValued.begin(), kValued.end(), name) != kValued.end()) {
             if (!value && i + 1 >= args.size()) {
                 throw OptionError(name + " needs a value (see --help)");
@@ -63,6 +68,9 @@ PreviewOptions parsePreviewOptions(const std::vector<std::string>& args) {
         } else {
             throw OptionError("unknown option '" + name + "' (see --help)");
         }
+    }
+    if (options.buildDir && !options.live) {
+        throw OptionError("--build-dir names the tree --live builds in; it needs --live");
     }
     if (options.loop && !fromGiven) {
         options.from = options.loop->start;
@@ -88,6 +96,17 @@ Options:
   --loop A:B     play the stretch from A up to B milliseconds over and over.
   --data DIR     read the show's Data/ from DIR instead of the working directory; saved
                  frames still go to the working directory.
+  --no-watch     leave Data/ alone until R; otherwise a file of it that is written (in
+                 place, or beside it and renamed over) reloads it as R does.
+  --live         follow the drawing code too: when a source of the scenes, the frame or
+                 the quads is saved, build the drawing module in the background with the
+                 build tree's own tool and draw with the new build from the next frame,
+                 at the same moment; a build that fails leaves the code as it was and
+                 puts its first error in the title, and its whole output on standard
+                 error. Needs the preview of a build tree; an installed one ends with
+                 status 2.
+  --build-dir DIR  with --live: build in the tree DIR instead of the one the preview was
+                 built in.
   --version      the version number.
   -h, --help     display this help and exit.
 

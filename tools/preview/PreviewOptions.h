@@ -16,6 +16,9 @@ struct PreviewOptions {
     int height = 720;
     bool fullscreen = false;
     std::optional<Loop> loop;
+    bool watchData = true; // reload Data/ as its files are written
+    bool live = false;     // rebuild and reload the drawing code as its sources are saved
+    std::optional<std::string> buildDir; // the tree --live builds in, if not the preview's own
 
     bool operator==(const PreviewOptions&) const = default;
 };

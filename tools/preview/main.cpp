@@ -1,6 +1,8 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@ PlatformRequest platformFor(const PreviewOptions& options) {
 int main(int argc, char** argv) {
     ToolOptions common;
     PreviewOptions options;
+    std::optional<LiveTree> liveTree;
     try {
         common = takeToolOptions(std::vector<std::string>(argv + 1, argv + argc));
         if (common.version) {
@@ -29,6 +32,9 @@ int main(int argc, char** argv) {
             return 0;
         }
         options = parsePreviewOptions(common.rest);
+        if (options.live && !options.help) {
+            liveTree = findLiveTree(options.buildDir);
+        }
     } catch (const std::exception& error) {
         printToolError("tornuva-preview", error);
         return 2;
@@ -43,8 +49,9 @@ int main(int argc, char** argv) {
         if (common.dataFolder) {
             enterDataFolder(*common.dataFolder);
         }
+        auto live = liveTree ? std::make_unique<LiveCode>(*liveTree) : nullptr;
         ToolPlatform platform(platformFor(options));
-        Preview preview(platform, options, saveFolder);
+        Preview preview(platform, options, saveFolder, std::move(live));
         preview.run();
     } catch (const std::exception& failure) {
         printToolError("tornuva-preview", failure);
