@@ -33,7 +33,7 @@ std::string diskAudioNotice(const std::filesystem::path& file) {
 
 Sound rawSound(const std::string& bytes) {
     Sound sound;
-    sound.samples.resize(bytes.size() / 4 * 2);
+    sound.samples.resize(bytes.size() / kBytesPerFrame * 2);
     std::memcpy(sound.samples.data(), bytes.data(), sound.samples.size() * 2);
     return sound;
 }

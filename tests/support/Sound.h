@@ -9,6 +9,7 @@
 // Sound as the show's audio device takes it: 44100 frames a second, each a left and a right
 // signed 16-bit sample, mixed 4096 frames at a time.
 inline constexpr std::size_t kFramesPerSecond = 44100;
+inline constexpr std::size_t kBytesPerFrame = 4;
 inline constexpr std::size_t kChunkFrames = 4096;
 
 constexpr std::size_t framesForMs(std::size_t ms) {

@@ -12,9 +12,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+#include "Sound.h"
 
-constexpr std::uint64_t kBytesPerFrame = 4;
+namespace {
 
 std::uint64_t framesWritten() {
     static const char* recording = std::getenv("SDL_DISKAUDIOFILE");
@@ -35,11 +35,11 @@ FILE* openLog(std::uint64_t origin) {
 std::uint64_t soundMs() {
     const std::uint64_t written = framesWritten();
     if (gettid() != getpid()) {
-        return written * 1000 / 44100;
+        return written * 1000 / kFramesPerSecond;
     }
     static const std::uint64_t origin = written;
     static FILE* const log = openLog(origin);
-    const std::uint64_t reading = (written - origin) * 1000 / 44100;
+    const std::uint64_t reading = (written - origin) * 1000 / kFramesPerSecond;
     if (log) {
         std::fprintf(log, "%lu\n", reading);
     }
