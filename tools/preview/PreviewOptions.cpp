@@ -88,7 +88,7 @@ Options:
   --loop A:B     play the stretch from A up to B milliseconds over and over.
   --data DIR     read the show's Data/ from DIR instead of the working directory; saved
                  frames still go to the working directory.
-  --version      the version number.
+  --version      the version number and the licence.
   -h, --help     display this help and exit.
 
 Keys:
