@@ -68,3 +68,9 @@ void setStaticFramesDrawn(Show& show, std::uint64_t frames) {
         drawStaticFrame(show.staticRng);
     }
 }
+
+void drawMomentAlone(Show& show, std::uint32_t t, int fps) {
+    restoreStartingState();
+    setStaticFramesDrawn(show, staticFramesBefore(t, fps));
+    drawFrame(show, t);
+}

@@ -10,8 +10,9 @@ OffscreenShow::OffscreenShow(int width, int height)
     loadShow(platform_.font(), DrawableSize{width, height}, *show_);
 }
 
-void OffscreenShow::setStaticFramesDrawn(std::uint64_t frames) {
-    ::setStaticFramesDrawn(*show_, frames);
+void OffscreenShow::renderAlone(std::uint32_t t, int fps, RgbaImage& frame) {
+    drawMomentAlone(*show_, t, fps);
+    target_.read(frame);
 }
 
 void OffscreenShow::render(std::uint32_t t, RgbaImage& frame) {

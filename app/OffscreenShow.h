@@ -16,11 +16,12 @@ class OffscreenShow {
 public:
     OffscreenShow(int width, int height);
 
-    // Puts the static's generator where it is after the show has drawn `frames` frames of
-    // static: the patterns of a capture started late match those of one started at 0.
-    void setStaticFramesDrawn(std::uint64_t frames);
+    // Draws t as a capture from 0 at `fps` draws it, whatever was drawn before, and reads it
+    // back: the first frame of a run, or a moment alone.
+    void renderAlone(std::uint32_t t, int fps, RgbaImage& frame);
 
-    // Draws the frame at t and reads it back; the static's generator moves on as in the show.
+    // Draws the frame at t after the ones before it and reads it back; the static's generator
+    // moves on as in the show.
     void render(std::uint32_t t, RgbaImage& frame);
 
     // A line of white text in the show's font at the given size, for labels.

@@ -93,12 +93,22 @@ TTF_Font* openShowFont(int points) {
     return font;
 }
 
-SDL_GLContext createGlContext(SDL_Window* window) {
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (!context) {
+void openAudioDevice() {
+    Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 4096);
+}
+
+namespace {
+
+void createGlContext(Platform& platform, bool es) {
+    if (es) {
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    }
+    platform.context = SDL_GL_CreateContext(platform.window);
+    if (!platform.context) {
         fail("Unable to create the OpenGL context", SDL_GetError());
     }
-    return context;
 }
 
 void loadGlExtensions() {
@@ -108,20 +118,7 @@ void loadGlExtensions() {
     }
 }
 
-void openAudioDevice() {
-    Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 4096);
-}
-
-void openPlatform(Platform& platform, const WindowRequest& window) {
-    SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
-    openAudioDevice();
-    TTF_Init();
-    platform.font = openShowFont(kFontPoints);
-    platform.music = Mix_LoadMUS(kMusicPath);
-    openWindow(platform, window);
-}
-
-void openWindow(Platform& platform, const WindowRequest& window) {
+void openWindow(Platform& platform, const WindowRequest& window, bool esContext) {
     platform.window =
         SDL_CreateWindow(window.title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                          window.width, window.height, window.flags | SDL_WINDOW_OPENGL);
@@ -131,9 +128,26 @@ void openWindow(Platform& platform, const WindowRequest& window) {
     if (window.hideCursor) {
         SDL_ShowCursor(SDL_DISABLE);
     }
-    createGlContext(platform.window);
+    createGlContext(platform, esContext);
     SDL_GL_SetSwapInterval(-1);
     loadGlExtensions();
+}
+
+} // namespace
+
+void openPlatform(Platform& platform, const PlatformRequest& request) {
+    if (SDL_Init(request.sound ? SDL_INIT_AUDIO | SDL_INIT_VIDEO : SDL_INIT_VIDEO) != 0) {
+        fail("Unable to start the media library", SDL_GetError());
+    }
+    if (request.sound) {
+        openAudioDevice();
+    }
+    TTF_Init();
+    platform.font = openShowFont(kFontPoints);
+    if (request.sound) {
+        platform.music = Mix_LoadMUS(kMusicPath);
+    }
+    openWindow(platform, request.window, request.esContext);
 }
 
 DrawableSize drawableSize(const Platform& platform) {

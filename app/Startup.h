@@ -13,11 +13,13 @@ inline constexpr char kFontPath[] = "Data/VeraMoBd.ttf";
 inline constexpr int kFontPoints = 45; // the text textures are rendered at this size
 inline constexpr char kMusicPath[] = "Data/bossanova.ogg";
 
-// Library handles that start-up opens and the process keeps until it ends.
+// Library handles that start-up opens. The show keeps them until the process ends; the
+// tools hold them in an OffscreenPlatform or close them as they replace them.
 struct Platform {
     TTF_Font* font = nullptr;
     Mix_Music* music = nullptr; // null when the music cannot be loaded: the show runs silent
     SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
 };
 
 // The window start-up opens: the show's is full screen with the cursor hidden.
@@ -29,28 +31,28 @@ struct WindowRequest {
     bool hideCursor;
 };
 
-inline constexpr WindowRequest kShowWindow = {"Selkavo Tornuva", 1280, 720,
-                                              SDL_WINDOW_FULLSCREEN_DESKTOP, true};
+// What start-up opens: the show opens everything; the web page opens its sound at the
+// viewer's first start, and drawing offscreen needs none.
+struct PlatformRequest {
+    WindowRequest window;
+    bool sound;     // the audio device and the music
+    bool esContext; // OpenGL ES 3.0, which a browser gives as WebGL 2, instead of compatibility
+};
 
-// Media library, audio, font, music, the window and its GL context, in that order. The
-// show's millisecond clock starts with the media library. Throws std::runtime_error naming
-// the cause when the font, window, context or extension loader cannot be had.
-void openPlatform(Platform& platform, const WindowRequest& window = kShowWindow);
+inline constexpr PlatformRequest kShowPlatform = {
+    {"Selkavo Tornuva", 1280, 720, SDL_WINDOW_FULLSCREEN_DESKTOP, true}, true, false};
+
+// Media library, audio, font, music, the window and its GL context, in that order, leaving
+// out the sound unless asked. The show's millisecond clock starts with the media library.
+// Throws std::runtime_error naming the cause when the media library, font, window, context
+// or extension loader cannot be had; what opened until then is in the platform.
+void openPlatform(Platform& platform, const PlatformRequest& request = kShowPlatform);
 
 // The audio device the music plays on, as the show opens it.
 void openAudioDevice();
 
-// The window, its GL context and the GL entry points: the last steps of openPlatform.
-void openWindow(Platform& platform, const WindowRequest& window);
-
 // The show's font at the given size. Throws std::runtime_error naming the file and the cause.
 TTF_Font* openShowFont(int points);
-
-// Compatibility-profile context, current on the window. Throws std::runtime_error on failure.
-SDL_GLContext createGlContext(SDL_Window* window);
-
-// Loads the GL entry points beyond 1.1 for the current context; throws when it cannot.
-void loadGlExtensions();
 
 struct DrawableSize {
     int width;

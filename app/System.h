@@ -1,28 +1,10 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 
-// What differs between the systems the show is built for, one unit per system:
-// SystemPosix.cpp (Linux) and SystemWindows.cpp.
+// What the show says differently on each system it is built for, one unit per system:
+// SystemPosix.cpp (Linux and the web page) and SystemWindows.cpp.
 
 // Why OpenGL could not be loaded and what to do about it, given SDL's video driver; it
 // follows "cannot load OpenGL" in the show's message.
 std::string openGlAdvice(const char* videoDriver);
-
-// Whether the stream goes to an interactive terminal, where a progress bar is redrawn in place.
-bool isTerminal(std::FILE* stream);
-
-// A reader that quits surfaces as a failed write rather than ending the process.
-void ignoreBrokenPipes();
-
-// The ffmpeg that encodes videos; throws std::runtime_error saying how to get one, or why this
-// system's capture writes no video.
-std::string requireFfmpeg();
-
-// Runs the command through the shell with a pipe to its standard input; throws
-// std::runtime_error when it cannot start.
-std::FILE* startFeeding(const std::string& command);
-
-// Closes the pipe and waits for the command: its exit status, or -1 when it did not exit.
-int finishFeeding(std::FILE* pipe);

@@ -13,11 +13,10 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include "Schedule.h"
-#include "Transport.h"
 #include "app/Frame.h"
 #include "app/FrameLoop.h"
 #include "app/Startup.h"
+#include "app/Timeline.h"
 #include "scenes/Show.h"
 
 namespace {
@@ -25,8 +24,10 @@ namespace {
 // The still life with the group's wordmark, behind the start screen's line.
 constexpr std::uint32_t kStartScreenMs = 13000;
 
-// The page sizes the canvas itself, so the requested size is only a first guess.
-constexpr WindowRequest kPageWindow = {"Selkavo Tornuva", 1280, 720, 0, false};
+// The page sizes the canvas itself, so the requested size is only a first guess. Sound
+// opens at the viewer's first start: a browser lets it begin only after a gesture. An ES 3.0
+// context is what gives WebGL 2, which draws textures of any size with mipmaps and repeats.
+constexpr PlatformRequest kPagePlatform = {{"Selkavo Tornuva", 1280, 720, 0, false}, false, true};
 
 enum class Mode { Start, Playing, Held };
 
@@ -109,15 +110,6 @@ bool followWindow(Page& page) {
     return true;
 }
 
-// As a capture of that moment alone draws it: from a fresh context's state, with the static
-// moved on as in a 60 fps capture from 0.
-void drawHeldMoment(Page& page) {
-    restoreStartingState();
-    setStaticFramesDrawn(page.show, staticFramesBefore(page.heldMs, kCaptureFps));
-    drawFrame(page.show, page.heldMs);
-}
-
-// Audio opens at the viewer's first start: a browser lets sound begin only after a gesture.
 void openMusic(Page& page) {
     if (page.audioOpen) {
         return;
@@ -146,7 +138,7 @@ void backToStartScreen(Page& page) {
     page.mode = Mode::Start;
     page.heldMs = kStartScreenMs;
     page.redrawDue = true;
-    setTitle(kPageWindow.title);
+    setTitle(kPagePlatform.window.title);
     tellPage("start");
 }
 
@@ -158,11 +150,11 @@ bool startsShow(const SDL_Event& event) {
 void holdOn(Page& page) {
     if (page.titleDue) {
         // The frame drawn in the turn before is on the page by now.
-        setTitle(std::string(kPageWindow.title) + " " + clockText(page.heldMs));
+        setTitle(std::string(kPagePlatform.window.title) + " " + showClock(page.heldMs));
         page.titleDue = false;
     }
     if (followWindow(page) || page.redrawDue) {
-        drawHeldMoment(page);
+        drawMomentAlone(page.show, page.heldMs);
         page.redrawDue = false;
         page.titleDue = page.mode == Mode::Held;
     }
@@ -191,16 +183,8 @@ void turn() {
     }
 }
 
-// Video and fonts first; an ES 3.0 context is what gives WebGL 2, which draws textures of any
-// size with mipmaps and repeats.
 void openPage(Page& page) {
-    SDL_Init(SDL_INIT_VIDEO);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-    TTF_Init();
-    page.platform.font = openShowFont(kFontPoints);
-    openWindow(page.platform, kPageWindow);
+    openPlatform(page.platform, kPagePlatform);
     // The first turn sizes the drawing buffer and fits the show to it again.
     loadShow(page.platform.font, canvasDrawable(), page.show);
 }

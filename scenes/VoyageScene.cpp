@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr std::uint32_t kVoyageStart = 35000;
 constexpr Colour kLand = {0.0f, 0.3764706f, 0.05882353f};
 constexpr Colour kSky = {0.0f, 0.0f, 1.0f};
 
@@ -19,6 +18,26 @@ constexpr float kHorizon = 0.2f;
 constexpr float kShore = -0.1f;
 constexpr float kWavesTop = -0.07f;
 constexpr float kScreenBottom = -0.5f;
+
+// Where the moving parts are at time t, in world units.
+float ferryCentreX(const Screen& screen, std::uint32_t t) {
+    // The integer difference comes first, so the crossing starts exactly at the voyage's start.
+    const float sinceStart = static_cast<float>(t - kVoyageStartMs);
+    return sinceStart * 0.00002f + (screen.aspect * -0.5f - 0.3f);
+}
+
+float wavesOffset(std::uint32_t t) {
+    return static_cast<float>(t) / 20000.0f;
+}
+
+float sunBottomY(std::uint32_t t) {
+    return std::sin(static_cast<float>(t) / 1000.0f) / 60.0f + 0.25f;
+}
+
+float scrollerLeftX(const Screen& screen, std::uint32_t t) {
+    return screen.halfWidth -
+           (static_cast<float>(t) - static_cast<float>(kVoyageStartMs)) / 2000.0f;
+}
 
 void band(const Colour& colour, float halfWidth, float top, float bottom) {
     setColour(colour);
@@ -102,24 +121,6 @@ void drawScroller(const Show& show, std::uint32_t t) {
 }
 
 } // namespace
-
-float ferryCentreX(const Screen& screen, std::uint32_t t) {
-    // The integer difference comes first, so the ferry starts its crossing exactly at 35000 ms.
-    const float sinceStart = static_cast<float>(t - kVoyageStart);
-    return sinceStart * 0.00002f + (screen.aspect * -0.5f - 0.3f);
-}
-
-float wavesOffset(std::uint32_t t) {
-    return static_cast<float>(t) / 20000.0f;
-}
-
-float sunBottomY(std::uint32_t t) {
-    return std::sin(static_cast<float>(t) / 1000.0f) / 60.0f + 0.25f;
-}
-
-float scrollerLeftX(const Screen& screen, std::uint32_t t) {
-    return screen.halfWidth - (static_cast<float>(t) - 35000.0f) / 2000.0f;
-}
 
 void VoyageScene(const Show& show, std::uint32_t t) {
     drawLandAndSky(show);

@@ -10,6 +10,17 @@
 
 namespace {
 
+// The vane's angle in degrees at time t: a slow swing of up to +-360 degrees and a fast
+// tremble of up to +-0.5 degrees, both read from the noise along a lattice row.
+float vaneAngle(const PermutationTable& permutation, std::uint32_t t) {
+    const float tf = static_cast<float>(t);
+    const NoisePoint slowPoint = {tf / 40000.0f, 0.0f};
+    const NoisePoint fastPoint = {(tf / 10000.0f) * 360.0f, 1170.0f};
+    const float slow = periodicNoise(permutation, slowPoint, 16);
+    const float fast = periodicNoise(permutation, fastPoint, 128);
+    return fast + slow * 720.0f;
+}
+
 constexpr float kFerryCentreY = -0.125f;
 constexpr float kFerryScale = 0.45f;
 
@@ -70,15 +81,6 @@ void drawLabel(const Show& show) {
 }
 
 } // namespace
-
-float vaneAngle(const PermutationTable& permutation, std::uint32_t t) {
-    const float tf = static_cast<float>(t);
-    const NoisePoint slowPoint = {tf / 40000.0f, 0.0f};
-    const NoisePoint fastPoint = {(tf / 10000.0f) * 360.0f, 1170.0f};
-    const float slow = periodicNoise(permutation, slowPoint, 16);
-    const float fast = periodicNoise(permutation, fastPoint, 128);
-    return fast + slow * 720.0f;
-}
 
 void WindVaneScene(const Show& show, std::uint32_t t) {
     drawSea(show);

@@ -16,35 +16,7 @@
 
 namespace {
 
-using Matrix = std::array<float, 16>;
-
 enum class Bound { Noise, Channel, Logo, Haircut, Scroller };
-// The scroller's two entries: its first frame, half a thousandth inside the right edge, and
-// a frame one unit further on.
-enum class Placed { FlippedVertically, Identity, Banner, Logo, ScrollerStart, ScrollerLater };
-
-// Column-major, as GL reports it: translation by (x, y, 0), then scale (sx, sy, 1).
-Matrix placement(float x, float y, float sx, float sy) {
-    return {sx, 0, 0, 0, 0, sy, 0, 0, 0, 0, 1, 0, x, y, 0, 1};
-}
-
-Matrix matrixFor(Placed placed, const Screen& s) {
-    switch (placed) {
-    case Placed::FlippedVertically:
-        return placement(0, 0, 1, -1);
-    case Placed::Identity:
-        return placement(0, 0, 1, 1);
-    case Placed::Banner:
-        return placement(0.266f - s.halfWidth, 0.42000002f, 0.08f, 0.08f);
-    case Placed::Logo:
-        return placement(s.aspect - 1.3f, -0.45f, 0.35f, 0.35f);
-    case Placed::ScrollerStart:
-        return placement(s.halfWidth - 0.0005f, -0.3f, 0.19f, 0.19f);
-    case Placed::ScrollerLater:
-        return placement(s.halfWidth - 1.0f, -0.3f, 0.19f, 0.19f);
-    }
-    return {};
-}
 
 GLuint nameOf(Bound bound, const Show& show) {
     const Texture* textures[] = {&show.noise, &show.channel, &show.logo, &show.haircut,
@@ -58,7 +30,6 @@ struct Frame {
     GLint blendSrc;
     GLint blendDst;
     Bound bound;
-    Placed placed;
 };
 
 constexpr GLint kSrc = GL_SRC_ALPHA;
@@ -67,21 +38,15 @@ constexpr GLint kDst = GL_ONE_MINUS_SRC_ALPHA;
 // In the order the show draws them, from the state start-up leaves. Until the still life
 // sets one, no scene has set a blend function; at 5000 and 15000 nothing draws.
 constexpr Frame kFrames[] = {
-    {16, true, GL_ONE, GL_ZERO, Bound::Noise, Placed::FlippedVertically},
-    {5000, true, GL_ONE, GL_ZERO, Bound::Channel, Placed::FlippedVertically},
-    {5001, false, GL_ONE, GL_ZERO, Bound::Channel, Placed::Banner},
-    {5501, false, kSrc, kDst, Bound::Channel, Placed::Banner},
-    {13000, false, kSrc, kDst, Bound::Logo, Placed::Logo},
-    {15000, true, kSrc, kDst, Bound::Channel, Placed::Logo},
-    {15001, true, kSrc, kDst, Bound::Haircut, Placed::Identity},
-    {25001, true, kSrc, kDst, Bound::Logo, Placed::Logo},
-    {35001, false, kSrc, kDst, Bound::Scroller, Placed::ScrollerStart},
-    {37000, false, kSrc, kDst, Bound::Scroller, Placed::ScrollerLater},
+    {16, true, GL_ONE, GL_ZERO, Bound::Noise},      {5000, true, GL_ONE, GL_ZERO, Bound::Channel},
+    {5001, false, GL_ONE, GL_ZERO, Bound::Channel}, {5501, false, kSrc, kDst, Bound::Channel},
+    {13000, false, kSrc, kDst, Bound::Logo},        {15000, true, kSrc, kDst, Bound::Channel},
+    {15001, true, kSrc, kDst, Bound::Haircut},      {25001, true, kSrc, kDst, Bound::Logo},
+    {35001, false, kSrc, kDst, Bound::Scroller},
 };
 
 class SceneState : public testing::TestWithParam<std::array<int, 2>> {};
 
-// Exact comparisons: the placements are single-precision values GL keeps unchanged.
 TEST_P(SceneState, FramesCarryStateAlongTheTimeline) {
     LoadedShow loaded(GetParam()[0], GetParam()[1]);
     for (const Frame& frame : kFrames) {
@@ -100,9 +65,19 @@ TEST_P(SceneState, FramesCarryStateAlongTheTimeline) {
         std::array<float, 4> colour{};
         glGetFloatv(GL_CURRENT_COLOR, colour.data());
         EXPECT_EQ(colour, (std::array<float, 4>{1, 1, 1, 1})) << "current colour";
-        Matrix modelview{};
+    }
+}
+
+// The greeting's left end enters half a thousandth of a unit inside the right edge in the
+// voyage's first frame and moves one unit in 2 s: a frame late is too little for a picture
+// to show, but the scroll would then end a frame late. Exact: GL keeps the placement as given.
+TEST(Voyage, TheGreetingEntersInTheVoyagesFirstFrame) {
+    LoadedShow loaded(1280, 720);
+    for (const auto& [t, inside] : {std::pair(35001u, 0.0005f), std::pair(37001u, 1.0005f)}) {
+        drawFrame(loaded.show, t);
+        std::array<float, 16> modelview{};
         glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
-        EXPECT_EQ(modelview, matrixFor(frame.placed, loaded.show.screen)) << "modelview";
+        EXPECT_EQ(modelview[12], loaded.show.screen.halfWidth - inside) << "at " << t;
     }
 }
 

@@ -94,10 +94,10 @@ TEST(PreviewOptions, ReadsTheCommandLine) {
     const std::vector<std::pair<std::vector<std::string>, PreviewOptions>> cases = {
         {{}, {}},
         {{"--from", "83456", "--paused", "--window=640x360", "--fullscreen"},
-         {false, 83456, true, 640, 360, true, {}}},
-        {{"--loop", "25000:35000"}, {false, 25000, false, 1280, 720, false, Loop{25000, 35000}}},
-        {{"--loop=5:9", "--from", "1"}, {false, 1, false, 1280, 720, false, Loop{5, 9}}},
-        {{"-h"}, {true, 0, false, 1280, 720, false, {}}},
+         {.from = 83456, .paused = true, .width = 640, .height = 360, .fullscreen = true}},
+        {{"--loop", "25000:35000"}, {.from = 25000, .loop = Loop{25000, 35000}}},
+        {{"--loop=5:9", "--from", "1"}, {.from = 1, .loop = Loop{5, 9}}},
+        {{"-h"}, {.help = true}},
     };
     for (const auto& [args, options] : cases) {
         EXPECT_TRUE(parsePreviewOptions(args) == options) << args.size() << " arguments";

@@ -8,12 +8,14 @@ measured. Run by tests/web/check, which builds, captures and serves:
 import io
 import sys
 import time
+import traceback
 
 import numpy as np
 from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -57,8 +59,14 @@ def open_page(driver, path, width, height, ratio=1):
     driver.get(BASE + path)
 
 
+# A wait that times out is a failed check, named by the waiting line; the later checks go on.
 def until(driver, condition, seconds=60):
-    WebDriverWait(driver, seconds, 0.02).until(lambda _: condition())
+    try:
+        WebDriverWait(driver, seconds, 0.02).until(lambda _: condition())
+        return True
+    except TimeoutException:
+        check(False, f"waited {seconds} s in vain: {traceback.extract_stack(limit=2)[0].line}")
+        return False
 
 
 def page(driver, expression):

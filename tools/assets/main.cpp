@@ -16,10 +16,6 @@
 #include <string>
 #include <vector>
 
-#ifndef TORNUVA_FONT_PATH
-#define TORNUVA_FONT_PATH "/usr/share/fonts/truetype/ttf-bitstream-vera/VeraMoBd.ttf"
-#endif
-
 namespace {
 
 // At 90 and below the encoder halves the colour resolution both ways, which cuts the

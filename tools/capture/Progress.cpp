@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/System.h"
+#include "CaptureSystem.h"
 
-std::string clockText(double seconds) {
+std::string remainingText(double seconds) {
     const auto whole = static_cast<long long>(std::ceil(std::max(0.0, seconds)));
     char text[32];
     if (whole >= 3600) {
@@ -33,7 +33,7 @@ std::string progressLine(std::uint64_t done, std::uint64_t total, double elapsed
         const double fps = done / elapsedSeconds;
         const double left = (total - done) / fps;
         char text[64];
-        std::snprintf(text, sizeof text, "  %6.1f fps  %7s left", fps, clockText(left).c_str());
+        std::snprintf(text, sizeof text, "  %6.1f fps  %7s left", fps, remainingText(left).c_str());
         rate = text;
     }
     return bar + counts + rate;

@@ -11,7 +11,7 @@ std::string progressLine(std::uint64_t done, std::uint64_t total, double elapsed
                          int barWidth);
 
 // "m:ss", or "h:mm:ss" from an hour on; rounded up to the next whole second.
-std::string clockText(double seconds);
+std::string remainingText(double seconds);
 
 // A progress bar on a terminal, redrawn in place a few times a second; on anything else
 // (a log, a pipe) a plain line every few seconds. Silent for a single frame.

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/System.h"
+#include "CaptureSystem.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CaptureSystem.h"
 #include "Image.h"
 #include "Options.h"
 #include "Outputs.h"
@@ -14,7 +15,6 @@
 #include "VideoPipe.h"
 #include "app/OffscreenShow.h"
 #include "app/Startup.h"
-#include "app/System.h"
 
 namespace {
 
@@ -26,20 +26,23 @@ std::uint64_t frameCount(const Options& options) {
 void captureStill(const Options& options) {
     checkWritableFile(options.output);
     OffscreenShow show(options.width, options.height);
-    show.setStaticFramesDrawn(staticFramesBefore(options.at, options.fps));
     RgbaImage frame;
-    show.render(options.at, frame);
+    show.renderAlone(options.at, options.fps, frame);
     writePng(options.output, frame);
 }
 
 // Every frame of the range, in order, handed to `take` with its index.
 template <typename Take> void captureRange(const Options& options, OffscreenShow& show, Take take) {
     const std::uint64_t frames = frameCount(options);
-    show.setStaticFramesDrawn(staticFramesBefore(options.from, options.fps));
     Progress progress(frames, stderr);
     RgbaImage frame;
     for (std::uint64_t i = 0; i < frames; ++i) {
-        show.render(frameTime(options.from, options.fps, i), frame);
+        const std::uint32_t t = frameTime(options.from, options.fps, i);
+        if (i == 0) {
+            show.renderAlone(t, options.fps, frame);
+        } else {
+            show.render(t, frame);
+        }
         take(i, frame);
         progress.update(i + 1);
     }
@@ -95,8 +98,7 @@ void captureSheet(const Options& options) {
     RgbaImage frame;
     for (std::size_t i = 0; i < times.size(); ++i) {
         // Each thumbnail is the frame a capture from 0 at --fps shows at that time.
-        show.setStaticFramesDrawn(staticFramesBefore(times[i], options.fps));
-        show.render(times[i], frame);
+        show.renderAlone(times[i], options.fps, frame);
         paste(sheet, resize(frame, layout.thumbWidth, layout.thumbHeight), layout.thumbX(i),
               layout.thumbY(i));
         paste(sheet, show.renderLabel(timeLabel(times[i]), labelPoints), layout.thumbX(i),

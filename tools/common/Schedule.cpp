@@ -1,9 +1,5 @@
 #include "Schedule.h"
 
-std::uint32_t frameTime(std::uint32_t from, int fps, std::uint64_t frame) {
-    return from + static_cast<std::uint32_t>(frame * 1000 / static_cast<std::uint64_t>(fps));
-}
-
 std::uint64_t framesBefore(std::uint32_t from, std::uint32_t to, int fps) {
     if (to <= from) {
         return 0;
@@ -20,22 +16,11 @@ std::uint64_t framesToShowEnd(std::uint32_t from, int fps) {
     return framesBefore(from, kShowLastFrameMs, fps) + 1;
 }
 
-std::uint64_t staticFramesBefore(std::uint32_t from, int fps) {
-    std::uint64_t frames = 0;
-    while (true) {
-        const std::uint32_t t = frameTime(0, fps, frames);
-        if (t >= from || !scenesAt(t).staticScene) {
-            return frames;
-        }
-        ++frames;
-    }
-}
-
 MusicPlacement musicPlacement(std::uint32_t from) {
-    if (from <= kMusicStartsAtMs) {
-        return {kMusicStartsAtMs - from, 0};
+    if (from <= kMusicStartMs) {
+        return {kMusicStartMs - from, 0};
     }
-    return {0, from - kMusicStartsAtMs};
+    return {0, from - kMusicStartMs};
 }
 
 std::uint64_t samplesForMs(std::uint64_t ms, int sampleRate) {

@@ -129,12 +129,7 @@ void Preview::fitToWindow() {
 void Preview::drawAndShow() {
     fitToWindow();
     const std::uint32_t t = transport_.now();
-    if (transport_.jumps() != jumpsDrawn_) {
-        jumpsDrawn_ = transport_.jumps();
-        restoreStartingState();
-    }
-    setStaticFramesDrawn(*show_, staticFramesBefore(t, kCaptureFps));
-    drawFrame(*show_, t);
+    drawMomentAlone(*show_, t);
     if (saveRequested_) {
         saveRequested_ = false;
         save(t);

@@ -48,7 +48,6 @@ private:
     MusicFollower music_;
     bool running_ = true;
     bool saveRequested_ = false;
-    std::uint64_t jumpsDrawn_ = 0;
     std::string notice_;
     std::uint64_t noticeEnds_ = 0;
     std::string title_;

@@ -101,28 +101,22 @@ void Transport::jumpTo(std::uint32_t t) {
 }
 
 std::optional<double> musicPosition(std::uint32_t t, double trackSeconds) {
-    if (t < kMusicStartsAtMs) {
+    if (t < kMusicStartMs) {
         return std::nullopt;
     }
-    const double seconds = (t - kMusicStartsAtMs) / 1000.0;
+    const double seconds = (t - kMusicStartMs) / 1000.0;
     return trackSeconds > 0 ? std::fmod(seconds, trackSeconds) : seconds;
-}
-
-std::string clockText(std::uint32_t t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%u:%02u.%03u", t / 60000, t / 1000 % 60, t % 1000);
-    return text;
 }
 
 std::string previewTitle(const Transport& transport, const std::string& notice) {
     std::string title =
-        "Tornuva preview " + clockText(transport.now()) + " " + sceneNames(transport.now());
+        "Tornuva preview " + showClock(transport.now()) + " " + sceneNames(transport.now());
     if (transport.paused()) {
         title += " paused";
     }
     if (transport.loop()) {
         title +=
-            " loop " + clockText(transport.loop()->start) + "-" + clockText(transport.loop()->end);
+            " loop " + showClock(transport.loop()->start) + "-" + showClock(transport.loop()->end);
     }
     if (!notice.empty()) {
         title += " - " + notice;

@@ -4,9 +4,7 @@
 #include <optional>
 #include <string>
 
-// The preview's frames are those of a capture from 0 at this rate: steps go from one to the
-// next, and the static has moved on as far as there.
-inline constexpr int kCaptureFps = 60;
+#include "app/Frame.h"
 
 // A stretch of show time played over and over: from `start` up to, not including, `end`.
 struct Loop {
@@ -52,9 +50,6 @@ private:
 // Where the looping track is at show time t, in seconds; none before the show starts it.
 // A track length of 0 or less (unknown) leaves the position unreduced.
 std::optional<double> musicPosition(std::uint32_t t, double trackSeconds);
-
-// "1:23.456"
-std::string clockText(std::uint32_t t);
 
 // "Tornuva preview 1:23.456 voyage", with the state of the transport and a notice after it.
 std::string previewTitle(const Transport& transport, const std::string& notice);

@@ -10,9 +10,11 @@
 
 namespace {
 
-WindowRequest windowFor(const PreviewOptions& options) {
+PlatformRequest platformFor(const PreviewOptions& options) {
     const Uint32 mode = options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    return {"Tornuva preview", options.width, options.height, mode | SDL_WINDOW_RESIZABLE, false};
+    return {{"Tornuva preview", options.width, options.height, mode | SDL_WINDOW_RESIZABLE, false},
+            true,
+            false};
 }
 
 } // namespace
@@ -43,7 +45,7 @@ int main(int argc, char** argv) {
         if (common.dataFolder) {
             enterDataFolder(*common.dataFolder);
         }
-        openPlatform(platform, windowFor(options));
+        openPlatform(platform, platformFor(options));
         Preview preview(platform, options, saveFolder);
         preview.run();
     } catch (const std::exception& failure) {
