@@ -92,10 +92,14 @@ build_failed() {
 }
 
 # Configures, builds and installs one CMake project into the prefix, quietly unless it fails.
+# The source and build folders are named relatively in what it compiles (a library's
+# messages name their files), so that every builder's libraries have the same bytes.
 build_cmake_library() {
     local name=$1 source=$2
     shift 2
-    { "${configure[@]}" -S "$source" -B "$work/$name" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    local folders="-ffile-prefix-map=$source=. -ffile-prefix-map=$work/$name=."
+    { CFLAGS=$folders CXXFLAGS=$folders "${configure[@]}" -S "$source" -B "$work/$name" \
+        -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
         -DCMAKE_FIND_ROOT_PATH="$prefix" "$@" &&
         cmake --build "$work/$name" --parallel "${TORNUVA_JOBS:-2}" &&
