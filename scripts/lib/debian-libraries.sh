@@ -106,12 +106,13 @@ build_cmake_library() {
         cmake --install "$work/$name"; } >"$work/$name.log" 2>&1 || build_failed "$name"
 }
 
-# Debian's libstb builds every header as a library; the show needs only the image decoder.
+# Debian's libstb builds every header as a library; the show needs only the image decoder, the
+# capture and preview the PNG writer too.
 # Debian's flags for its arithmetic (-O2 -fwrapv), so pictures decode to the same pixels.
 build_stb() {
     cp -r "$1" "$work/stb"
     make -s -C "$work/stb" "${stb_make[@]}" CFLAGS="-O2 -fwrapv" MULTIARCH= PREFIX="$prefix" \
-        LIBDIR=lib OBJS=stb_image.o install-static install-header >"$work/stb.log" 2>&1 ||
+        LIBDIR=lib OBJS="stb_image.o stb_image_write.o" install-static install-header >"$work/stb.log" 2>&1 ||
         build_failed stb
 }
 
