@@ -1,8 +1,8 @@
-# A zip's COPYRIGHT.txt, with CRLF line ends that every Windows reader shows as written: the
-# statement in `intro`, then the MIT licence and each given licence file (Debian's copyright
-# files, and `libraries`' folder of them), each under a line naming what it covers rather
-# than where this build found it. `at_least` library licences are expected in that folder.
-function(tornuva_licence_text output intro libraries at_least)
+# A release's COPYRIGHT: the statement in `intro`, then the MIT licence and each given licence
+# file (Debian's copyright files, and `libraries`' folder of them), each under a line naming
+# what it covers rather than where this build found it. `at_least` library licences are
+# expected in that folder. `newlines` is LF, or CRLF for the text Windows readers show.
+function(tornuva_licence_text output intro libraries at_least newlines)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
         ${intro} ${PROJECT_SOURCE_DIR}/LICENSE)
     file(GLOB library_licences ${libraries}/*.txt)
@@ -22,5 +22,5 @@ function(tornuva_licence_text output intro libraries at_least)
         file(READ ${licence} licence_text)
         string(APPEND text "\n\n==== ${title}\n\n${licence_text}")
     endforeach()
-    file(CONFIGURE OUTPUT ${output} CONTENT "${text}" NEWLINE_STYLE CRLF)
+    file(CONFIGURE OUTPUT ${output} CONTENT "${text}" NEWLINE_STYLE ${newlines})
 endfunction()

@@ -95,7 +95,8 @@ build_failed() {
 # The source and build folders are named relatively in what it compiles (a library's
 # messages name their files), so that every builder's libraries have the same bytes.
 build_cmake_library() {
-    local name=$1 source=$2
+    local name=$1 source
+    source=$(realpath "$2") # as the compiler names it, without a trailing /.
     shift 2
     local folders="-ffile-prefix-map=$source=. -ffile-prefix-map=$work/$name=."
     { CFLAGS=$folders CXXFLAGS=$folders "${configure[@]}" -S "$source" -B "$work/$name" \
