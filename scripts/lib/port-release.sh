@@ -11,8 +11,9 @@ port_release() {
     # A tree configured against other libraries would keep finding those.
     [ "$(cat "$tree/libraries" 2>/dev/null)" = "$prefix" ] || rm -rf "$tree"
     export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
+    # pkg-config takes the prefix from where the .pc files lie: a copied cache works too.
     cmake -S . -B "$tree" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_PREFIX_PATH="$prefix" "$@" >/dev/null
+        -DCMAKE_PREFIX_PATH="$prefix" -DPKG_CONFIG_ARGN=--define-prefix "$@" >/dev/null
     echo "$prefix" >"$tree/libraries"
     if ! log=$(cmake --build "$tree" --target packaged --parallel 2 2>&1); then
         echo "$log" >&2
