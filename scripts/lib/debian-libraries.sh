@@ -92,22 +92,28 @@ build_failed() {
 }
 
 # Configures, builds and installs one CMake project into the prefix, quietly unless it fails.
+# The source and build folders are named relatively in what it compiles (a library's
+# messages name their files), so that every builder's libraries have the same bytes.
 build_cmake_library() {
-    local name=$1 source=$2
+    local name=$1 source
+    source=$(realpath "$2") # as the compiler names it, without a trailing /.
     shift 2
-    { "${configure[@]}" -S "$source" -B "$work/$name" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    local folders="-ffile-prefix-map=$source=. -ffile-prefix-map=$work/$name=."
+    { CFLAGS=$folders CXXFLAGS=$folders "${configure[@]}" -S "$source" -B "$work/$name" \
+        -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
         -DCMAKE_FIND_ROOT_PATH="$prefix" "$@" &&
         cmake --build "$work/$name" --parallel "${TORNUVA_JOBS:-2}" &&
         cmake --install "$work/$name"; } >"$work/$name.log" 2>&1 || build_failed "$name"
 }
 
-# Debian's libstb builds every header as a library; the show needs only the image decoder.
+# Debian's libstb builds every header as a library; the show needs only the image decoder, the
+# capture and preview the PNG writer too.
 # Debian's flags for its arithmetic (-O2 -fwrapv), so pictures decode to the same pixels.
 build_stb() {
     cp -r "$1" "$work/stb"
     make -s -C "$work/stb" "${stb_make[@]}" CFLAGS="-O2 -fwrapv" MULTIARCH= PREFIX="$prefix" \
-        LIBDIR=lib OBJS=stb_image.o install-static install-header >"$work/stb.log" 2>&1 ||
+        LIBDIR=lib OBJS="stb_image.o stb_image_write.o" install-static install-header >"$work/stb.log" 2>&1 ||
         build_failed stb
 }
 

@@ -237,6 +237,6 @@ Options:
   --data DIR         read the show's Data/ from DIR instead of the working directory;
                      output names stay relative to the working directory.
   -h, --help         display this help and exit.
-  --version          the version number.
+  --version          the version number and the licence.
 )";
 }

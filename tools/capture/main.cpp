@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     try {
         common = takeToolOptions(std::vector<std::string>(argv + 1, argv + argc));
         if (common.version) {
-            std::puts(versionLine("tornuva-capture").c_str());
+            std::puts(versionText("tornuva-capture").c_str());
             return 0;
         }
         options = parseOptions(common.rest);

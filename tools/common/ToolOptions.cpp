@@ -35,8 +35,10 @@ ToolOptions takeToolOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-std::string versionLine(const std::string& program) {
-    return program + " " TORNUVA_VERSION;
+std::string versionText(const std::string& program) {
+    return program + " " TORNUVA_VERSION "\n"
+                     "Copyright (c) 2026 the Tornuva developers\n"
+                     "Licence: MIT (SPDX MIT), free to use, change and share; no warranty.";
 }
 
 void enterDataFolder(const std::filesystem::path& folder) {

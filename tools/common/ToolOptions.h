@@ -18,8 +18,9 @@ struct ToolOptions {
 // last --data wins. Throws std::invalid_argument when --data names no folder.
 ToolOptions takeToolOptions(const std::vector<std::string>& args);
 
-// The program's name and the project's version, e.g. "tornuva-capture 1.0.0".
-std::string versionLine(const std::string& program);
+// What --version prints: the program's name and the project's version on the first line (e.g.
+// "tornuva-capture 1.0.0"), then the copyright holder and the licence.
+std::string versionText(const std::string& program);
 
 // Makes `folder` the working directory, so that Data/ is read from there as the show reads it.
 // Paths given relative to the starting folder must be made absolute before. Throws

@@ -107,7 +107,7 @@ Options:
                  status 2.
   --build-dir DIR  with --live: build in the tree DIR instead of the one the preview was
                  built in.
-  --version      the version number.
+  --version      the version number and the licence.
   -h, --help     display this help and exit.
 
 Keys:

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     try {
         common = takeToolOptions(std::vector<std::string>(argv + 1, argv + argc));
         if (common.version) {
-            std::puts(versionLine("tornuva-preview").c_str());
+            std::puts(versionText("tornuva-preview").c_str());
             return 0;
         }
         options = parsePreviewOptions(common.rest);
