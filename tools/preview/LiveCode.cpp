@@ -175,15 +175,17 @@ fs::path freshFolder() {
 
 } // namespace
 
+// A build tree's preview lies at the tree's top, beside its CMakeCache.txt; an installed or
+// unpacked one lies elsewhere, with no sources to follow.
 LiveTree findLiveTree(const std::optional<std::string>& buildDir) {
-    std::error_code error;
-    if (!fs::equivalent("/proc/self/exe", TORNUVA_PREVIEW_BUILT, error)) {
+    const fs::path programFolder = fs::canonical("/proc/self/exe").parent_path();
+    if (!fs::exists(programFolder / "CMakeCache.txt")) {
         throw OptionError("--live follows the sources of the tree a preview was built in; this "
                           "one is installed without them, so run the tornuva-preview of a "
                           "build tree instead");
     }
     LiveTree tree;
-    tree.buildDir = fs::absolute(buildDir ? fs::path(*buildDir) : fs::path(TORNUVA_BUILD_DIR));
+    tree.buildDir = buildDir ? fs::absolute(*buildDir) : programFolder;
     tree.sourceDir = cacheValue(tree.buildDir, "CMAKE_HOME_DIRECTORY");
     tree.cmake = cacheValue(tree.buildDir, "CMAKE_COMMAND");
     if (tree.sourceDir.empty() || tree.cmake.empty()) {
