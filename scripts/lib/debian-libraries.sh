@@ -120,9 +120,9 @@ build_stb() {
 build_into_prefix() {
     echo "Building the $target libraries into $prefix (5 to 10 minutes on 2 cores)" >&2
     rm -rf "$prefix"
+    mkdir -p "$prefix/share/licenses" # and the cache, on a first run
     work=$(mktemp -d "$cache/$target-build.XXXXXX")
     trap 'rm -rf "$work"' EXIT
-    mkdir -p "$prefix/share/licenses"
     local name source
     for name in "${libraries[@]}"; do
         echo "  $name" >&2
