@@ -12,3 +12,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# ld orders a program's imports by the paths of the libraries they come from. Named as
+# /./usr/..., the system's sort before any folder the other libraries may lie in, so the
+# order, and the bytes, are the same wherever those were built.
+set(system_libraries "-L/./usr/x86_64-w64-mingw32/lib")
+string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " ${system_libraries}")
+string(APPEND CMAKE_SHARED_LINKER_FLAGS_INIT " ${system_libraries}")
