@@ -21,10 +21,4 @@ function(tornuva_install_program target command)
     file(CONFIGURE OUTPUT ${launcher} CONTENT "#!/bin/sh\n${command} \"$@\"\n")
     install(PROGRAMS ${launcher} DESTINATION ${TORNUVA_DEB_LAUNCHERS} COMPONENT deb)
 endfunction()
-
-# A tool reads Data/ from the installed data folder and writes where the user started it.
-function(tornuva_install_tool target)
-    tornuva_install_program(${target} "exec ${INSTALLED_PROGRAMS}/${target} --data ${INSTALLED_DATA}")
-    # packaging/CMakeLists.txt makes its manual page from its --help.
-    set_property(GLOBAL APPEND PROPERTY TORNUVA_TOOLS ${target})
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/Tool.cmake)

@@ -4,13 +4,8 @@
 # time zone and language. FILE must come out the same, every member dated SOURCE_DATE_EPOCH,
 # and no packed file may name the source or build folders or the FOLDERs; else it says so
 # through fail() and returns 1. Needs $work and $source.
-pack() {
-    if ! cpack --config "$1/CPackConfig.cmake" -B "$2" >"$2.log" 2>&1; then
-        cat "$2.log" >&2
-        exit 1
-    fi
-    "$source/scripts/repack" "$2/$3"
-}
+source "$source/scripts/lib/commands.sh"
+pack() { quietly cpack --config "$1/CPackConfig.cmake" -B "$2" && "$source/scripts/repack" "$2/$3"; }
 packed_twice() {
     local build=$1 file=$2 date folder named=() status=0
     for folder in "$source" "$build" "${@:3}"; do named+=(-e "$folder"); done
