@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/ToolPlatform.h"
+#include "ToolPlatform.h"
 #include "gfx/ImageTexture.h"
 #include "support/Process.h"
 #include "support/TestData.h"

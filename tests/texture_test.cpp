@@ -10,8 +10,8 @@
 
 #include <GL/glew.h>
 
+#include "ToolPlatform.h"
 #include "app/Frame.h"
-#include "app/ToolPlatform.h"
 #include "gfx/ImageTexture.h"
 #include "gfx/TextTexture.h"
 #include "scenes/Texts.h"

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "Image.h"
+#include "RenderTarget.h"
 #include "app/Frame.h"
-#include "gfx/RenderTarget.h"
 
 namespace {
 
