@@ -15,9 +15,6 @@ public:
     RenderTarget(const RenderTarget&) = delete;
     RenderTarget& operator=(const RenderTarget&) = delete;
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-
     // Directs drawing and reading to this target.
     void bind() const;
 
