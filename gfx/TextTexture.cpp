@@ -11,7 +11,7 @@ TextSurfacePtr renderText(TTF_Font* font, const char* text, SDL_Color colour) {
     TextSurfacePtr surface(TTF_RenderUTF8_Blended(font, text, colour));
     if (!surface) {
         throw std::runtime_error(std::string("Unable to render text \"") + text +
-                                 "\": " + TTF_GetError() + "\n");
+                                 "\": " + TTF_GetError());
     }
     return surface;
 }

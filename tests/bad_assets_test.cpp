@@ -130,7 +130,7 @@ std::string messageFor(const Defect& defect, const std::string& path) {
         return "";
     }
     return outcome == TooLarge ? "Image file too large: " + path + " is "
-                               : "Unable to decode image file: " + path + "\n";
+                               : "Unable to decode image file: " + path;
 }
 
 std::string loadFailure(const char* path) {

@@ -8,8 +8,7 @@
 
 namespace {
 
-// Both ends of every scene's window, each one inclusive, in drawing order where they overlap;
-// the music's start and the show's last frame.
+// Both ends of every window, inclusive, in drawing order; the music's start; the last frame.
 TEST(Timeline, EveryBoundaryIsInclusiveAsScheduled) {
     for (const auto& [t, names] : {std::pair<std::uint32_t, std::string>{0, "static"},
                                    {4999, "static"},
