@@ -17,7 +17,7 @@
 namespace {
 
 [[noreturn]] void fail(const std::string& what, const char* reason) {
-    throw std::runtime_error(what + ": " + reason + "\n");
+    throw std::runtime_error(what + ": " + reason);
 }
 
 void setChannelSampling() {

@@ -39,8 +39,13 @@ struct PlatformRequest {
     bool esContext; // OpenGL ES 3.0, which a browser gives as WebGL 2, instead of compatibility
 };
 
-inline constexpr PlatformRequest kShowPlatform = {
-    {"Selkavo Tornuva", 1280, 720, SDL_WINDOW_FULLSCREEN_DESKTOP, true}, true, false};
+inline constexpr PlatformRequest kShowPlatform = {.window = {.title = "Selkavo Tornuva",
+                                                             .width = 1280,
+                                                             .height = 720,
+                                                             .flags = SDL_WINDOW_FULLSCREEN_DESKTOP,
+                                                             .hideCursor = true},
+                                                  .sound = true,
+                                                  .esContext = false};
 
 // Media library, audio, font, music, the window and its GL context, in that order, leaving
 // out the sound unless asked. The show's millisecond clock starts with the media library.

@@ -11,5 +11,5 @@ std::string openGlAdvice(const char* videoDriver) {
         (display ? "DISPLAY \"" + std::string(display) + "\"" : "DISPLAY not set");
     return "through an X display (" + tried +
            ").\nThe show needs an X display with OpenGL: run it in a desktop session, or point "
-           "DISPLAY at a running X server.\n";
+           "DISPLAY at a running X server.";
 }

@@ -66,7 +66,7 @@ void setTitle(const std::string& title) {
 
 // Printed to the console too, where it explains the failed start.
 void showFailure(const std::string& message) {
-    std::fputs(message.c_str(), stderr);
+    std::fprintf(stderr, "%s\n", message.c_str());
     tellPage("failed", message);
 }
 

@@ -11,10 +11,7 @@ namespace {
 // Written to standard error too, for machines where no box can be shown. The full-screen
 // window is hidden first so that it cannot cover the box.
 void reportFailure(SDL_Window* window, const std::string& message) {
-    std::fputs(message.c_str(), stderr);
-    if (message.empty() || message.back() != '\n') {
-        std::fputc('\n', stderr);
-    }
+    std::fprintf(stderr, "%s\n", message.c_str());
     if (window) {
         SDL_HideWindow(window);
     }

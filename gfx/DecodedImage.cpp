@@ -20,7 +20,7 @@ namespace {
 
 [[noreturn]] void failToDecode(const char* path) {
     std::ostringstream message;
-    message << "Unable to decode image file: " << path << "\n";
+    message << "Unable to decode image file: " << path;
     throw std::runtime_error(message.str());
 }
 
@@ -29,7 +29,7 @@ void checkSize(const char* path, int width, int height, int maxSide) {
     if (width > maxSide || height > maxSide) {
         std::ostringstream message;
         message << "Image file too large: " << path << " is " << width << " x " << height
-                << " pixels, the largest texture side here is " << maxSide << "\n";
+                << " pixels, the largest texture side here is " << maxSide;
         throw std::runtime_error(message.str());
     }
 }

@@ -9,16 +9,20 @@ void placeSprite(float x, float y, float scale) {
     glScalef(scale, scale, 1.0f);
 }
 
+void texturedCorners(const QuadEdges& place, const QuadEdges& texture) {
+    glTexCoord2f(texture.left, texture.top);
+    glVertex2f(place.left, place.top);
+    glTexCoord2f(texture.right, texture.top);
+    glVertex2f(place.right, place.top);
+    glTexCoord2f(texture.right, texture.bottom);
+    glVertex2f(place.right, place.bottom);
+    glTexCoord2f(texture.left, texture.bottom);
+    glVertex2f(place.left, place.bottom);
+}
+
 void drawQuad(float x0, float y0, float x1, float y1) {
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(x0, y0);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(x1, y0);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(x1, y1);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(x0, y1);
+    texturedCorners({x0, y0, x1, y1}, {0.0f, 1.0f, 1.0f, 0.0f});
     glEnd();
 }
 

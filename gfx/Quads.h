@@ -8,6 +8,18 @@ void placeSprite(float x, float y, float scale);
 
 void drawQuad(float x0, float y0, float x1, float y1);
 
+// A quad's edges, in the modelview space or in texture coordinates.
+struct QuadEdges {
+    float left;
+    float top;
+    float right;
+    float bottom;
+};
+
+// A textured quad's corners in the order above, each with its texture coordinates; between
+// glBegin(GL_QUADS) and glEnd.
+void texturedCorners(const QuadEdges& place, const QuadEdges& texture);
+
 // Centred on the origin, 2 * halfWidth wide and 2 * halfHeight tall.
 void drawCenteredQuad(float halfWidth, float halfHeight);
 

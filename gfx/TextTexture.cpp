@@ -5,11 +5,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "gfx/Quads.h"
+
 TextSurfacePtr renderText(TTF_Font* font, const char* text, SDL_Color colour) {
     TextSurfacePtr surface(TTF_RenderUTF8_Blended(font, text, colour));
     if (!surface) {
         throw std::runtime_error(std::string("Unable to render text \"") + text +
-                                 "\": " + TTF_GetError() + "\n");
+                                 "\": " + TTF_GetError());
     }
     return surface;
 }
@@ -32,14 +34,7 @@ void uploadPiece(const TextSurface& surface, int left, int width, Texture& textu
 }
 
 void quad(float left, float right) {
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(left, 0.5f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(right, 0.5f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(right, -0.5f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(left, -0.5f);
+    texturedCorners({left, 0.5f, right, -0.5f}, {0.0f, 0.0f, 1.0f, 1.0f});
 }
 
 } // namespace

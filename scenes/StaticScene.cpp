@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "gfx/Quads.h"
 #include "scenes/Show.h"
 
 namespace {
@@ -35,13 +36,6 @@ void StaticScene(Show& show) {
     const float bottom = frame.offsetV;
     const float top = frame.offsetV + 2.0f;
     glBegin(GL_QUADS);
-    glTexCoord2f(left, top);
-    glVertex2f(-halfWidth, 0.5f);
-    glTexCoord2f(right, top);
-    glVertex2f(halfWidth, 0.5f);
-    glTexCoord2f(right, bottom);
-    glVertex2f(halfWidth, -0.5f);
-    glTexCoord2f(left, bottom);
-    glVertex2f(-halfWidth, -0.5f);
+    texturedCorners({-halfWidth, 0.5f, halfWidth, -0.5f}, {left, top, right, bottom});
     glEnd();
 }

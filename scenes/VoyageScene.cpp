@@ -81,14 +81,7 @@ void drawWaves(const Show& show, std::uint32_t t) {
     bindTexture(show.waves);
     glBegin(GL_QUADS);
     setColour(kWhite);
-    glTexCoord2f(left, 1.0f);
-    glVertex2f(-halfWidth, kWavesTop);
-    glTexCoord2f(right, 1.0f);
-    glVertex2f(halfWidth, kWavesTop);
-    glTexCoord2f(right, 0.0f);
-    glVertex2f(halfWidth, kShore);
-    glTexCoord2f(left, 0.0f);
-    glVertex2f(-halfWidth, kShore);
+    texturedCorners({-halfWidth, kWavesTop, halfWidth, kShore}, {left, 1.0f, right, 0.0f});
     glEnd();
 }
 

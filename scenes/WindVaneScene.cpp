@@ -69,14 +69,7 @@ void drawLabel(const Show& show) {
     glLoadIdentity();
     glTranslatef(0.0f, 0.2f, 0.0f);
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-0.5f, halfHeight);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(0.5f, halfHeight);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(0.5f, -halfHeight);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(-0.5f, -halfHeight);
+    texturedCorners({-0.5f, halfHeight, 0.5f, -halfHeight}, {0.0f, 0.0f, 1.0f, 1.0f});
     glEnd();
 }
 

@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/ToolPlatform.h"
+#include "ToolPlatform.h"
 #include "gfx/ImageTexture.h"
 #include "support/Process.h"
 #include "support/TestData.h"
@@ -130,7 +130,7 @@ std::string messageFor(const Defect& defect, const std::string& path) {
         return "";
     }
     return outcome == TooLarge ? "Image file too large: " + path + " is "
-                               : "Unable to decode image file: " + path + "\n";
+                               : "Unable to decode image file: " + path;
 }
 
 std::string loadFailure(const char* path) {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "gfx/RgbaImage.h"
+#include "RgbaImage.h"
 
 // Throws std::runtime_error when the file cannot be read as an image.
 RgbaImage loadPng(const std::string& path);

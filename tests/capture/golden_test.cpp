@@ -8,8 +8,8 @@
 #include "CaptureRun.h"
 #include "Image.h"
 #include "ImageCompare.h"
+#include "OffscreenShow.h"
 #include "app/Frame.h"
-#include "app/OffscreenShow.h"
 
 // The show's frames at key moments on a wide and a 4:3 screen, rendered as the capture
 // program renders them and compared with the reference pictures in tests/capture/golden/.

@@ -102,7 +102,7 @@ TEST(PreviewOptions, ReadsTheCommandLine) {
         {{"--live", "--build-dir", "b"}, {.live = true, .buildDir = "b"}},
     };
     for (const auto& [args, options] : cases) {
-        EXPECT_TRUE(parsePreviewOptions(args) == options) << args.size() << " arguments";
+        EXPECT_EQ(parsePreviewOptions(args), options) << args.size() << " arguments";
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "RenderTarget.h"
+#include "ToolPlatform.h"
 #include "app/Startup.h"
-#include "app/ToolPlatform.h"
-#include "gfx/RenderTarget.h"
 #include "scenes/Show.h"
 
 // The show as start-up leaves it, from Data/ in the working directory, drawing into an

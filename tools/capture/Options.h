@@ -29,6 +29,8 @@ struct Options {
     int thumbWidth = 240;
     int crf = 18;
     std::string preset = "medium";
+
+    bool operator==(const Options&) const = default;
 };
 
 // The arguments after the program name. Throws OptionError.

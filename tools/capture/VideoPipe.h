@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "RgbaImage.h"
 #include "Schedule.h"
-#include "gfx/RgbaImage.h"
 
 inline constexpr int kAudioSampleRate = 44100; // the rate the show opens its audio device at
 

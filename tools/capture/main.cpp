@@ -6,6 +6,7 @@
 
 #include "CaptureSystem.h"
 #include "Image.h"
+#include "OffscreenShow.h"
 #include "Options.h"
 #include "Outputs.h"
 #include "Progress.h"
@@ -13,7 +14,6 @@
 #include "Sheet.h"
 #include "ToolOptions.h"
 #include "VideoPipe.h"
-#include "app/OffscreenShow.h"
 #include "app/Startup.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "gfx/RgbaImage.h"
+#include "RgbaImage.h"
 
 // Writes the image as an RGBA PNG; throws std::runtime_error naming the path on failure.
 void writePng(const std::string& path, const RgbaImage& image);

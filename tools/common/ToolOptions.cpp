@@ -50,9 +50,5 @@ void enterDataFolder(const std::filesystem::path& folder) {
 }
 
 void printToolError(const char* program, const std::exception& error) {
-    std::string message = error.what();
-    while (!message.empty() && message.back() == '\n') {
-        message.pop_back();
-    }
-    std::fprintf(stderr, "%s: %s\n", program, message.c_str());
+    std::fprintf(stderr, "%s: %s\n", program, error.what());
 }

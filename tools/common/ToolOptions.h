@@ -27,6 +27,5 @@ std::string versionText(const std::string& program);
 // std::runtime_error when the folder holds no Data/.
 void enterDataFolder(const std::filesystem::path& folder);
 
-// Prints "program: what went wrong" on standard error, without the line breaks that end the
-// show's own messages.
+// Prints "program: what went wrong" and a line break on standard error.
 void printToolError(const char* program, const std::exception& error);

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "Image.h"
+#include "RenderTarget.h"
 #include "app/Frame.h"
-#include "gfx/RenderTarget.h"
 
 namespace {
 
@@ -232,10 +232,7 @@ void Preview::reload() {
     } catch (const std::runtime_error& failure) {
         // The show's own words, as it would report them; the title has room for one line.
         const std::string message = failure.what();
-        std::fputs(message.c_str(), stderr);
-        if (message.empty() || message.back() != '\n') {
-            std::fputc('\n', stderr);
-        }
+        std::fprintf(stderr, "%s\n", message.c_str());
         notify(message.substr(0, message.find('\n')));
         return;
     }

@@ -10,10 +10,10 @@
 #include "LiveCode.h"
 #include "Music.h"
 #include "PreviewOptions.h"
+#include "RenderTarget.h"
+#include "ToolPlatform.h"
 #include "Transport.h"
 #include "WriteFollower.h"
-#include "app/ToolPlatform.h"
-#include "gfx/RenderTarget.h"
 #include "scenes/Show.h"
 
 // The preview's window and its loop: the show's frames at the transport's moment, the keys

@@ -14,9 +14,13 @@ namespace {
 
 PlatformRequest platformFor(const PreviewOptions& options) {
     const Uint32 mode = options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    return {{"Tornuva preview", options.width, options.height, mode | SDL_WINDOW_RESIZABLE, false},
-            true,
-            false};
+    return {.window = {.title = "Tornuva preview",
+                       .width = options.width,
+                       .height = options.height,
+                       .flags = mode | SDL_WINDOW_RESIZABLE,
+                       .hideCursor = false},
+            .sound = true,
+            .esContext = false};
 }
 
 } // namespace

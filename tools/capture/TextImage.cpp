@@ -1,4 +1,4 @@
-#include "gfx/TextImage.h"
+#include "TextImage.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "app/ToolPlatform.h"
+#include "ToolPlatform.h"
 
 ToolPlatform::ToolPlatform(const PlatformRequest& request) : sound_(request.sound) {
     try {

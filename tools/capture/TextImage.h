@@ -2,7 +2,7 @@
 
 #include <SDL_ttf.h>
 
-#include "gfx/RgbaImage.h"
+#include "RgbaImage.h"
 
 // One anti-aliased line of text in the given colour, its coverage in the alpha channel
 // (straight, not premultiplied). Throws std::runtime_error when nothing can be rendered.

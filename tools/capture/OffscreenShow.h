@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "app/ToolPlatform.h"
-#include "gfx/RenderTarget.h"
-#include "gfx/RgbaImage.h"
+#include "RenderTarget.h"
+#include "RgbaImage.h"
+#include "ToolPlatform.h"
 #include "scenes/Show.h"
 
 // The show, started up exactly as for the screen but drawing into an offscreen target of a

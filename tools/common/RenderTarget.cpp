@@ -1,4 +1,4 @@
-#include "gfx/RenderTarget.h"
+#include "RenderTarget.h"
 
 #include <algorithm>
 #include <stdexcept>

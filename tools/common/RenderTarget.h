@@ -2,7 +2,7 @@
 
 #include <GL/glew.h>
 
-#include "gfx/RgbaImage.h"
+#include "RgbaImage.h"
 
 // A framebuffer object with one RGBA colour renderbuffer, for drawing at a size of our own
 // choosing whatever the window or display. Needs a current context with its extensions
@@ -14,9 +14,6 @@ public:
     ~RenderTarget();
     RenderTarget(const RenderTarget&) = delete;
     RenderTarget& operator=(const RenderTarget&) = delete;
-
-    int width() const { return width_; }
-    int height() const { return height_; }
 
     // Directs drawing and reading to this target.
     void bind() const;

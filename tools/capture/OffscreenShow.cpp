@@ -1,8 +1,8 @@
-#include "app/OffscreenShow.h"
+#include "OffscreenShow.h"
 
+#include "TextImage.h"
 #include "app/Frame.h"
 #include "app/Startup.h"
-#include "gfx/TextImage.h"
 
 OffscreenShow::OffscreenShow(int width, int height)
     : target_(width, height), show_(std::make_unique<Show>()) {

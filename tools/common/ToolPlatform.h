@@ -10,8 +10,13 @@ public:
     // show's font, a hidden window only to carry a compatibility GL context, and the GL entry
     // points; no sound. Drawing goes to a framebuffer object, so the window's size and the
     // display's do not matter.
-    static constexpr PlatformRequest kOffscreen = {
-        {"Tornuva capture", 64, 64, SDL_WINDOW_HIDDEN, false}, false, false};
+    static constexpr PlatformRequest kOffscreen = {.window = {.title = "Tornuva offscreen",
+                                                              .width = 64,
+                                                              .height = 64,
+                                                              .flags = SDL_WINDOW_HIDDEN,
+                                                              .hideCursor = false},
+                                                   .sound = false,
+                                                   .esContext = false};
 
     // Throws std::runtime_error naming the cause (no display, font missing, no context).
     explicit ToolPlatform(const PlatformRequest& request = kOffscreen);
