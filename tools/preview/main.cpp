@@ -14,7 +14,8 @@ namespace {
 
 PlatformRequest platformFor(const PreviewOptions& options) {
     const Uint32 mode = options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    return {{"Tornuva preview", options.width, options.height, mode | SDL_WINDOW_RESIZABLE, false},
+    const int height = options.height + (options.strip ? Strip::kHeight : 0);
+    return {{"Tornuva preview", options.width, height, mode | SDL_WINDOW_RESIZABLE, false},
             true,
             false};
 }
