@@ -169,9 +169,12 @@ WriteFollower followSources(const fs::path& sourceDir) {
     for (const fs::path& folder : folders) {
         watches.push_back(watchFolder(sourceDir / folder));
     }
-    return WriteFollower(std::move(watches), [names](const std::string& name) {
-        return names.count(name) != 0 || fs::path(name).extension() == ".h";
-    });
+    return WriteFollower(
+        std::move(watches),
+        [names](const std::string& name) {
+            return names.count(name) != 0 || fs::path(name).extension() == ".h";
+        },
+        kSourceSettleMs);
 }
 
 fs::path freshFolder() {

@@ -72,7 +72,7 @@ std::string shellQuoted(const std::string& word) {
 }
 
 // The files of sourceDir a unit read when last compiled, from the dependency list the compiler
-// wrote beside its object; none when it was never compiled.
+// wrote beside its object.
 std::vector<fs::path> filesRead(const UnitRecipe& unit, const fs::path& sourceDir) {
     std::ifstream list(unit.folder / (unit.object.string() + ".d"));
     std::vector<fs::path> files;
@@ -101,6 +101,10 @@ ModuleRecipe readModuleRecipe(const fs::path& buildDir, const std::string& modul
         const std::size_t from = at + 4;
         const std::string object =
             command->second.substr(from, command->second.find(' ', from) - from);
+        // The precompiled header is the whole build's to make: the units read it as they compile.
+        if (fs::path(object).extension() == ".gch") {
+            continue;
+        }
         recipe.units.push_back({entry.at("file"), entry.at("directory"), command->second, object});
     }
     if (recipe.units.empty()) {
@@ -115,9 +119,8 @@ StaleUnits staleUnits(const ModuleRecipe& recipe, const fs::path& sourceDir,
                       fs::file_time_type since) {
     StaleUnits stale{{}, fs::file_time_type::min()};
     for (const UnitRecipe& unit : recipe.units) {
-        std::vector<fs::path> files = filesRead(unit, sourceDir);
-        bool changed = files.empty();
-        for (const fs::path& file : files) {
+        bool changed = !fs::exists(unit.folder / unit.object);
+        for (const fs::path& file : filesRead(unit, sourceDir)) {
             std::error_code gone;
             const fs::file_time_type written = fs::last_write_time(file, gone);
             if (!gone && written >= since) {
