@@ -3,13 +3,8 @@
 #include <GL/glew.h>
 
 #include "app/Timeline.h"
-#include "scenes/ChannelBanner.h"
-#include "scenes/PortraitScene.h"
 #include "scenes/Show.h"
 #include "scenes/StaticScene.h"
-#include "scenes/StillLifeScene.h"
-#include "scenes/VoyageScene.h"
-#include "scenes/WindVaneScene.h"
 
 namespace {
 
@@ -24,22 +19,6 @@ void startFrame(const Show& show) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void drawEndScene(const Show& show, EndScene scene, std::uint32_t t) {
-    switch (scene) {
-    case EndScene::Portrait:
-        PortraitScene(show);
-        break;
-    case EndScene::WindVane:
-        WindVaneScene(show, t);
-        break;
-    case EndScene::Voyage:
-        VoyageScene(show, t);
-        break;
-    case EndScene::None:
-        break;
-    }
-}
-
 } // namespace
 
 void restoreStartingState() {
@@ -49,17 +28,11 @@ void restoreStartingState() {
 
 void drawFrame(Show& show, std::uint32_t t) {
     startFrame(show);
-    const SceneSelection scenes = scenesAt(t);
-    if (scenes.staticScene) {
-        StaticScene(show);
+    for (const TimelineScene& scene : showTimeline()) {
+        if (scene.shownAt(t)) {
+            scene.draw(show, t);
+        }
     }
-    if (scenes.stillLife) {
-        StillLifeScene(show);
-    }
-    if (scenes.banner) {
-        ChannelBanner(show);
-    }
-    drawEndScene(show, scenes.end, t);
 }
 
 void setStaticFramesDrawn(Show& show, std::uint64_t frames) {

@@ -1,47 +1,46 @@
 #include "app/Timeline.h"
 
 #include <cstdio>
+#include <limits>
 
+#include "scenes/ChannelBanner.h"
+#include "scenes/PortraitScene.h"
+#include "scenes/StaticScene.h"
+#include "scenes/StillLifeScene.h"
 #include "scenes/VoyageScene.h"
+#include "scenes/WindVaneScene.h"
 
 namespace {
 
-// The first and last millisecond of a scene's frames.
-struct Window {
-    std::uint32_t first;
-    std::uint32_t last;
+constexpr std::uint32_t kStaticLastMs = 4999;
+// The voyage runs on until the show's last frame, whenever that frame falls.
+constexpr std::uint32_t kUntilTheEnd = std::numeric_limits<std::uint32_t>::max();
 
-    bool holds(std::uint32_t t) const { return first <= t && t <= last; }
+constexpr TimelineScene kTimeline[] = {
+    {"static", 0, kStaticLastMs, [](Show& show, std::uint32_t) { StaticScene(show); }},
+    {"still life", 5501, 14999, [](Show& show, std::uint32_t) { StillLifeScene(show); }},
+    {"banner", 5001, 12999, [](Show& show, std::uint32_t) { ChannelBanner(show); }},
+    {"portrait", 15001, 25000, [](Show& show, std::uint32_t) { PortraitScene(show); }},
+    {"wind vane", 25001, kVoyageStartMs,
+     [](Show& show, std::uint32_t t) { WindVaneScene(show, t); }},
+    {"voyage", kVoyageStartMs + 1, kUntilTheEnd,
+     [](Show& show, std::uint32_t t) { VoyageScene(show, t); }},
 };
-
-constexpr Window kStatic = {0, 4999};
-constexpr Window kBanner = {5001, 12999};
-constexpr Window kStillLife = {5501, 14999};
-constexpr Window kPortrait = {15001, 25000};
-constexpr Window kWindVane = {25001, kVoyageStartMs};
-
-EndScene endSceneAt(std::uint32_t t) {
-    if (kPortrait.holds(t)) {
-        return EndScene::Portrait;
-    }
-    if (kWindVane.holds(t)) {
-        return EndScene::WindVane;
-    }
-    if (t > kVoyageStartMs) {
-        return EndScene::Voyage;
-    }
-    return EndScene::None;
-}
 
 } // namespace
 
-SceneSelection scenesAt(std::uint32_t t) {
-    SceneSelection selection;
-    selection.staticScene = kStatic.holds(t);
-    selection.stillLife = kStillLife.holds(t);
-    selection.banner = kBanner.holds(t);
-    selection.end = endSceneAt(t);
-    return selection;
+std::span<const TimelineScene> showTimeline() {
+    return kTimeline;
+}
+
+std::string sceneNamesAt(std::uint32_t t) {
+    std::string names;
+    for (const TimelineScene& scene : kTimeline) {
+        if (scene.shownAt(t)) {
+            names += names.empty() ? scene.name : std::string(" + ") + scene.name;
+        }
+    }
+    return names.empty() ? "black" : names;
 }
 
 std::string showClock(std::uint32_t t) {
@@ -58,7 +57,7 @@ std::uint64_t staticFramesBefore(std::uint32_t from, int fps) {
     std::uint64_t frames = 0;
     while (true) {
         const std::uint32_t t = frameTime(0, fps, frames);
-        if (t >= from || !scenesAt(t).staticScene) {
+        if (t >= from || t > kStaticLastMs) {
             return frames;
         }
         ++frames;

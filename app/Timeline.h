@@ -1,22 +1,28 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
-// At most one of these closes each frame.
-enum class EndScene { None, Portrait, WindVane, Voyage };
+struct Show;
 
-// Which scenes draw in the frame at t milliseconds, in drawing order.
-struct SceneSelection {
-    bool staticScene = false;
-    bool stillLife = false;
-    bool banner = false;
-    EndScene end = EndScene::None;
+// A scene of the show and the stretch of time it is drawn in.
+struct TimelineScene {
+    const char* name;
+    // The first and last millisecond of its frames, both included.
+    std::uint32_t first;
+    std::uint32_t last;
+    void (*draw)(Show& show, std::uint32_t t);
 
-    bool operator==(const SceneSelection&) const = default;
+    bool shownAt(std::uint32_t t) const { return first <= t && t <= last; }
 };
 
-SceneSelection scenesAt(std::uint32_t t);
+// Every scene of the show in drawing order: each draws over those before it, so the banner
+// follows the still life that it crosses, though it starts earlier.
+std::span<const TimelineScene> showTimeline();
+
+// The names of the scenes drawn at t in drawing order, joined by " + ", or "black".
+std::string sceneNamesAt(std::uint32_t t);
 
 // The music starts in the first frame at or after this moment, the first past 3 s.
 inline constexpr std::uint32_t kMusicStartMs = 3001;

@@ -20,6 +20,7 @@
 
 #include "app/Frame.h"
 #include "app/Startup.h"
+#include "app/Timeline.h"
 #include "gfx/DecodedImage.h"
 #include "gfx/ImageTexture.h"
 #include "gfx/ScreenSpace.h"
@@ -118,22 +119,38 @@ void measureStartup() {
 }
 
 struct SceneWindow {
-    const char* name;
-    std::uint32_t first; // t of the first and last frame the scene is drawn in
+    std::string name;
+    std::uint32_t first; // t of the first and last frame the scenes are drawn in
     std::uint32_t last;
 };
 
+bool anySceneAt(std::uint32_t t) {
+    const auto timeline = showTimeline();
+    return std::any_of(timeline.begin(), timeline.end(),
+                       [t](const TimelineScene& scene) { return scene.shownAt(t); });
+}
+
 // Every combination of scenes the timeline draws, with the whole window of t swept so that
 // moving parts (the static's offsets, the vane's angle, the scroller) take all their places.
-constexpr SceneWindow kSceneWindows[] = {
-    {"static", 0, 4999},
-    {"banner alone", 5001, 5500},
-    {"still life + banner", 5501, 12999},
-    {"still life", 13000, 14999},
-    {"portrait", 15001, 25000},
-    {"wind vane", 25001, 35000},
-    {"voyage", 35001, 158188},
-};
+std::vector<SceneWindow> sceneWindows() {
+    std::vector<std::uint32_t> changes{0}; // the moments at which the scenes drawn can change
+    for (const TimelineScene& scene : showTimeline()) {
+        changes.push_back(scene.first);
+        if (scene.last < kShowLastFrameMs) {
+            changes.push_back(scene.last + 1);
+        }
+    }
+    std::sort(changes.begin(), changes.end());
+    changes.erase(std::unique(changes.begin(), changes.end()), changes.end());
+    std::vector<SceneWindow> windows;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const std::uint32_t last = i + 1 < changes.size() ? changes[i + 1] - 1 : kShowLastFrameMs;
+        if (anySceneAt(changes[i])) {
+            windows.push_back({sceneNamesAt(changes[i]), changes[i], last});
+        }
+    }
+    return windows;
+}
 
 struct Samples {
     std::vector<double> wall;
@@ -181,8 +198,8 @@ void measureFrames(int frames) {
     const DrawableSize drawable = drawableSize(platform);
     std::printf("renderer\t%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
-    constexpr std::size_t kScenes = std::size(kSceneWindows);
-    std::vector<Samples> scenes(kScenes);
+    const std::vector<SceneWindow> windows = sceneWindows();
+    std::vector<Samples> scenes(windows.size());
     Samples empty;
 
     // Rounds interleave the scenes so that a slow spell of the shared machine spreads over
@@ -203,10 +220,10 @@ void measureFrames(int frames) {
                 empty.first = span.wall;
             }
         }
-        for (std::size_t scene = 0; scene < kScenes; ++scene) {
+        for (std::size_t scene = 0; scene < windows.size(); ++scene) {
             for (int frame = -kWarmUp; frame < perRound; ++frame) {
                 const int index = std::max(frame, 0) + round * perRound;
-                const std::uint32_t t = sweep(kSceneWindows[scene], index, perRound * kRounds);
+                const std::uint32_t t = sweep(windows[scene], index, perRound * kRounds);
                 const Span span = timedFrame(platform.window, [&] { drawFrame(show, t); });
                 if (frame >= 0) {
                     scenes[scene].add(span);
@@ -224,8 +241,8 @@ void measureFrames(int frames) {
                     Samples::percentile(samples.cpu, 0.5), samples.wall.size());
     };
     print("empty (clear + swap)", empty);
-    for (std::size_t scene = 0; scene < kScenes; ++scene) {
-        print(kSceneWindows[scene].name, scenes[scene]);
+    for (std::size_t scene = 0; scene < windows.size(); ++scene) {
+        print(windows[scene].name.c_str(), scenes[scene]);
     }
 }
 

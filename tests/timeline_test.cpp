@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <string>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -7,35 +8,26 @@
 
 namespace {
 
-constexpr SceneSelection kNothing{};
-constexpr SceneSelection kStatic{true, false, false, EndScene::None};
-constexpr SceneSelection kBanner{false, false, true, EndScene::None};
-constexpr SceneSelection kStillLifeAndBanner{false, true, true, EndScene::None};
-constexpr SceneSelection kStillLife{false, true, false, EndScene::None};
-constexpr SceneSelection kPortrait{false, false, false, EndScene::Portrait};
-constexpr SceneSelection kWindVane{false, false, false, EndScene::WindVane};
-constexpr SceneSelection kVoyage{false, false, false, EndScene::Voyage};
-
-// Both ends of every scene's stretch, each one inclusive.
+// Both ends of every scene's window, each one inclusive, in drawing order where they overlap.
 TEST(Timeline, EveryBoundaryIsInclusiveAsScheduled) {
-    for (const auto& [t, scenes] : {std::pair{0u, kStatic},
-                                    {4999u, kStatic},
-                                    {5000u, kNothing},
-                                    {5001u, kBanner},
-                                    {5500u, kBanner},
-                                    {5501u, kStillLifeAndBanner},
-                                    {12999u, kStillLifeAndBanner},
-                                    {13000u, kStillLife},
-                                    {14999u, kStillLife},
-                                    {15000u, kNothing},
-                                    {15001u, kPortrait},
-                                    {25000u, kPortrait},
-                                    {25001u, kWindVane},
-                                    {35000u, kWindVane},
-                                    {35001u, kVoyage},
-                                    {158189u, kVoyage},
-                                    {0xFFFFFFFFu, kVoyage}}) {
-        EXPECT_EQ(scenesAt(t), scenes) << "t = " << t;
+    for (const auto& [t, names] : {std::pair<std::uint32_t, std::string>{0, "static"},
+                                   {4999, "static"},
+                                   {5000, "black"},
+                                   {5001, "banner"},
+                                   {5500, "banner"},
+                                   {5501, "still life + banner"},
+                                   {12999, "still life + banner"},
+                                   {13000, "still life"},
+                                   {14999, "still life"},
+                                   {15000, "black"},
+                                   {15001, "portrait"},
+                                   {25000, "portrait"},
+                                   {25001, "wind vane"},
+                                   {35000, "wind vane"},
+                                   {35001, "voyage"},
+                                   {158189, "voyage"},
+                                   {0xFFFFFFFF, "voyage"}}) {
+        EXPECT_EQ(sceneNamesAt(t), names) << "t = " << t;
     }
 }
 

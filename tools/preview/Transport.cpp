@@ -19,23 +19,6 @@ std::uint64_t frameAtOrBefore(std::uint32_t t) {
     return framesBefore(0, t + 1, kCaptureFps) - 1;
 }
 
-std::string sceneNames(std::uint32_t t) {
-    const SceneSelection scenes = scenesAt(t);
-    std::string names;
-    const auto add = [&names](bool shown, const char* name) {
-        if (shown) {
-            names += names.empty() ? name : std::string(" + ") + name;
-        }
-    };
-    add(scenes.staticScene, "static");
-    add(scenes.stillLife, "still life");
-    add(scenes.banner, "banner");
-    add(scenes.end == EndScene::Portrait, "portrait");
-    add(scenes.end == EndScene::WindVane, "wind vane");
-    add(scenes.end == EndScene::Voyage, "voyage");
-    return names.empty() ? "black" : names;
-}
-
 } // namespace
 
 Transport::Transport(std::uint32_t from, bool paused, std::optional<Loop> loop)
@@ -110,7 +93,7 @@ std::optional<double> musicPosition(std::uint32_t t, double trackSeconds) {
 
 std::string previewTitle(const Transport& transport, const std::string& notice) {
     std::string title =
-        "Tornuva preview " + showClock(transport.now()) + " " + sceneNames(transport.now());
+        "Tornuva preview " + showClock(transport.now()) + " " + sceneNamesAt(transport.now());
     if (transport.paused()) {
         title += " paused";
     }
