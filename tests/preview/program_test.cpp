@@ -40,13 +40,14 @@ fs::path copyOfData(const std::string& name) {
 constexpr int kStripHeight = 64;
 
 // The preview of a copy of Data/, started in another folder, its window filling a private X
-// server of its own size, the strip below a frame that on screen is the saved one. Going back from the still life shows neither the blend function the
-// still life left (the banner alone replaces what is under it) nor a static of the preview's own;
-// the static then fills the screen with noise.png, reloaded by R alone (--no-watch). Its sound
-// goes through SDL's disk audio driver at a device's pace, with the clock the length of the sound
-// written (SoundClock.cpp), so that the recording and the transport keep the same time: played
-// from 12.016 s the track starts 9.015 s in; a second's seek moves it a second on; a pause is
-// silence, and after it the track carries on where it stopped.
+// server of its own size, the strip below a frame that on screen is the saved one. Going back from
+// the still life shows neither the blend function the still life left (the banner alone replaces
+// what is under it) nor a static of the preview's own; the static then fills the screen with
+// noise.png, reloaded by R alone (--no-watch). Its sound goes through SDL's disk audio driver at a
+// device's pace, with the clock the length of the sound written (SoundClock.cpp), so that the
+// recording and the transport keep the same time: played from 12.016 s the track starts 9.015 s in;
+// a second's seek moves it a second on; a pause is silence, and after it the track carries on where
+// it stopped.
 TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicAlong) {
     const fs::path root = copyOfData("preview-root");
     const fs::path saves = root / "saves";
@@ -70,8 +71,8 @@ TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicA
         ASSERT_TRUE(press(keys, shown + " paused - saved " + saved.filename().string()));
         const std::string captured = freshOutput("preview-capture.png");
         ASSERT_EQ(runCapture({"--at", ms, "--size", "320x180", "-o", captured}).status, 0);
-        for (const RgbaImage& shown : {loadPng(saved), screenImage(display, 0, 0, 320, 180)}) {
-            const ImageDifference difference = compareImages(loadPng(captured), shown, 0);
+        for (const RgbaImage& frame : {loadPng(saved), screenImage(display, 0, 0, 320, 180)}) {
+            const ImageDifference difference = compareImages(loadPng(captured), frame, 0);
             EXPECT_EQ(difference.differing, 0u) << ms << ": largest " << difference.largest;
         }
     }
@@ -192,11 +193,10 @@ TEST(PreviewProgram, LiveDrawsEachBuildOfTheScenesSourcesAtTheSameMoment) {
     const fs::path build = buildTreeOfACopy(root);
     ASSERT_TRUE(fs::exists(build / "tornuva-drawing.so"));
     const VirtualDisplay display(320, 180);
-    ChildProcess preview({TORNUVA_PREVIEW, "--live", "--build-dir", build.string(), "--paused",
-                          "--from", "30000", "--window", "320x180", "--data", root.string(),
-                          "--no-strip"},
-                         {"DISPLAY=" + display.name(), "LC_ALL=C"}, root / "saves",
-                         root / "errors.txt");
+    ChildProcess preview(
+        {TORNUVA_PREVIEW, "--live", "--build-dir", build.string(), "--paused", "--from", "30000",
+         "--window", "320x180", "--data", root.string(), "--no-strip"},
+        {"DISPLAY=" + display.name(), "LC_ALL=C"}, root / "saves", root / "errors.txt");
     const std::string moment = "0:30.000 wind vane paused - ";
     const auto awaitBuild = [&](const std::string& notice) {
         return pressKeys(display, "", moment + notice, 120s);

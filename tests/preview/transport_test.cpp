@@ -81,8 +81,8 @@ TEST(PreviewMusic, TrackPositionFollowsShowTimeRoundTheLoop) {
 // a strip one pixel wide shows 0, and every column's moment is shown in that column.
 TEST(PreviewStrip, MapsColumnsToMomentsAndBack) {
     const std::vector<std::tuple<int, int, std::uint32_t>> cases = {
-        {0, 320, 0},      {1, 320, 496}, {100, 320, 49589}, {319, 320, 158189}, {400, 320, 158189},
-        {-5, 320, 0},     {0, 1, 0},     {7, 1, 0},         {1, 2, 158189},     {1, 3, 79095}};
+        {0, 320, 0},  {1, 320, 496}, {100, 320, 49589}, {319, 320, 158189}, {400, 320, 158189},
+        {-5, 320, 0}, {0, 1, 0},     {7, 1, 0},         {1, 2, 158189},     {1, 3, 79095}};
     for (const auto& [column, width, moment] : cases) {
         EXPECT_EQ(momentAtColumn(column, width), moment) << column << " of " << width;
     }
@@ -118,7 +118,8 @@ TEST(PreviewOptions, ReadsTheCommandLine) {
         {{"--loop=5:9", "--from", "1", "--no-watch"},
          {.from = 1, .loop = Loop{5, 9}, .watchData = false}},
         {{"-h"}, {.help = true}},
-        {{"--live", "--build-dir", "b", "--no-strip"}, {.strip = false, .live = true, .buildDir = "b"}},
+        {{"--live", "--build-dir", "b", "--no-strip"},
+         {.strip = false, .live = true, .buildDir = "b"}},
     };
     for (const auto& [args, options] : cases) {
         EXPECT_TRUE(parsePreviewOptions(args) == options) << args.size() << " arguments";

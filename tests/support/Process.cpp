@@ -221,8 +221,8 @@ RgbaImage screenImage(const VirtualDisplay& display, int x, int y, int width, in
 }
 
 std::array<int, 3> screenPixel(const VirtualDisplay& display, int x, int y) {
-    const std::uint8_t* pixel = screenImage(display, x, y, 1, 1).at(0, 0);
-    return {pixel[0], pixel[1], pixel[2]};
+    const RgbaImage pixel = screenImage(display, x, y, 1, 1);
+    return {pixel.pixels[0], pixel.pixels[1], pixel.pixels[2]};
 }
 
 void requestClose(const VirtualDisplay& display, unsigned long window) {

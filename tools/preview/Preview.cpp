@@ -1,7 +1,6 @@
 #include "Preview.h"
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -12,7 +11,6 @@
 
 #include "Image.h"
 #include "app/Frame.h"
-#include "app/Timeline.h"
 #include "gfx/RenderTarget.h"
 
 namespace {
@@ -44,32 +42,6 @@ bool isShowFile(const std::string& name) {
 // The strip's names are this size, in the show's font.
 constexpr int kStripFontPoints = 12;
 
-// Each scene's stretch of the show, in drawing order.
-std::vector<StripScene> showScenes() {
-    using Shown = bool (*)(const SceneSelection&);
-    const std::array<std::pair<const char*, Shown>, 6> scenes = {{
-        {"static", [](const SceneSelection& s) { return s.staticScene; }},
-        {"still life", [](const SceneSelection& s) { return s.stillLife; }},
-        {"banner", [](const SceneSelection& s) { return s.banner; }},
-        {"portrait", [](const SceneSelection& s) { return s.end == EndScene::Portrait; }},
-        {"wind vane", [](const SceneSelection& s) { return s.end == EndScene::WindVane; }},
-        {"voyage", [](const SceneSelection& s) { return s.end == EndScene::Voyage; }},
-    }};
-    std::vector<StripScene> windows;
-    for (const auto& [name, shown] : scenes) {
-        std::optional<std::uint32_t> first;
-        std::uint32_t last = 0;
-        for (std::uint32_t t = 0; t <= kShowLastFrameMs; ++t) {
-            if (shown(scenesAt(t))) {
-                first = first.value_or(t);
-                last = t;
-            }
-        }
-        windows.push_back({first.value_or(0), last, name});
-    }
-    return windows;
-}
-
 WriteFollower followShowFiles() {
     std::vector<std::unique_ptr<FolderWatch>> watches;
     watches.push_back(watchFolder(std::filesystem::path(kFontPath).parent_path()));
@@ -82,7 +54,7 @@ Preview::Preview(ToolPlatform& platform, const PreviewOptions& options,
                  std::filesystem::path saveFolder, std::unique_ptr<LiveCode> live)
     : platform_(platform), window_(platform.platform().window), saveFolder_(std::move(saveFolder)),
       drawable_(drawableSize(platform.platform())), show_(std::make_unique<Show>()),
-      strip_(platform.fontAt(kStripFontPoints), showScenes()), stripShown_(options.strip),
+      strip_(platform.fontAt(kStripFontPoints)), stripShown_(options.strip),
       transport_(options.from, options.paused, options.loop), music_(platform.platform().music),
       live_(std::move(live)) {
     drawable_.height -= stripRows();

@@ -44,11 +44,11 @@ void rectangle(float left, float bottom, float right, float top) {
     glEnd();
 }
 
-// Each window in the first lane where it overlaps none before it.
-std::vector<int> laneOfEach(const std::vector<StripScene>& scenes) {
+// Each window in the first lane whose windows so far have ended before it starts.
+std::vector<int> laneOfEach(std::span<const TimelineScene> scenes) {
     std::vector<int> lanes;
     std::vector<std::uint32_t> laneEnds;
-    for (const StripScene& scene : scenes) {
+    for (const TimelineScene& scene : scenes) {
         std::size_t lane = 0;
         while (lane < laneEnds.size() && laneEnds[lane] >= scene.first) {
             ++lane;
@@ -105,12 +105,11 @@ int columnOfMoment(std::uint32_t t, int width) {
                             kShowLastFrameMs);
 }
 
-Strip::Strip(TTF_Font* font, std::vector<StripScene> scenes)
-    : scenes_(std::move(scenes)), lanes_(laneOfEach(scenes_)) {
+Strip::Strip(TTF_Font* font) : scenes_(showTimeline()), lanes_(laneOfEach(scenes_)) {
     glPushAttrib(GL_TEXTURE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    for (const StripScene& scene : scenes_) {
-        const TextSurfacePtr text = renderText(font, scene.name.c_str(), kNameColour);
+    for (const TimelineScene& scene : scenes_) {
+        const TextSurfacePtr text = renderText(font, scene.name, kNameColour);
         Name& name = names_.emplace_back();
         name.width = text->w;
         name.height = text->h;

@@ -2,13 +2,14 @@
 
 #include <cstdint>
 #include <deque>
-#include <string>
+#include <span>
 #include <vector>
 
 #include <GL/glew.h>
 #include <SDL_ttf.h>
 
 #include "Transport.h"
+#include "app/Timeline.h"
 #include "gfx/Texture.h"
 
 // The moment under a column of a strip `width` pixels wide, mapped linearly: the left column
@@ -17,13 +18,6 @@ std::uint32_t momentAtColumn(int column, int width);
 // The column of the strip that shows moment t: the nearest to where it falls.
 int columnOfMoment(std::uint32_t t, int width);
 
-// A scene's stretch of the show, as the strip names it.
-struct StripScene {
-    std::uint32_t first;
-    std::uint32_t last;
-    std::string name;
-};
-
 // The timeline strip below the preview's frame: the music's waveform as the show plays it, the
 // scenes' windows named and coloured, the loop's stretch and the playhead. Drawn into the
 // window's bottom rows alone, leaving the GL state as it found it.
@@ -31,8 +25,8 @@ class Strip {
 public:
     static constexpr int kHeight = 64;
 
-    // Needs a current GL context; the names are rendered with the font.
-    Strip(TTF_Font* font, std::vector<StripScene> scenes);
+    // Needs a current GL context; the scenes' names are rendered with the font.
+    explicit Strip(TTF_Font* font);
     Strip(const Strip&) = delete;
     Strip& operator=(const Strip&) = delete;
 
@@ -55,7 +49,7 @@ private:
     void drawWaveform(int width);
     void drawLoopAndPlayhead(int width, const Transport& transport) const;
 
-    std::vector<StripScene> scenes_;
+    std::span<const TimelineScene> scenes_;
     std::vector<int> lanes_; // each scene's row, so that overlapping windows lie apart
     std::deque<Name> names_; // textures stay where they are made
     // The track's loudness in each stretch of it, and the loudest under each column.
