@@ -53,11 +53,10 @@ WriteFollower followShowFiles() {
 Preview::Preview(ToolPlatform& platform, const PreviewOptions& options,
                  std::filesystem::path saveFolder, std::unique_ptr<LiveCode> live)
     : platform_(platform), window_(platform.platform().window), saveFolder_(std::move(saveFolder)),
-      drawable_(drawableSize(platform.platform())), show_(std::make_unique<Show>()),
-      strip_(platform.fontAt(kStripFontPoints)), stripShown_(options.strip),
-      transport_(options.from, options.paused, options.loop), music_(platform.platform().music),
-      live_(std::move(live)) {
-    drawable_.height -= stripRows();
+      show_(std::make_unique<Show>()), strip_(platform.fontAt(kStripFontPoints)),
+      stripShown_(options.strip), transport_(options.from, options.paused, options.loop),
+      music_(platform.platform().music), live_(std::move(live)) {
+    drawable_ = frameSize();
     target_ = std::make_unique<RenderTarget>(drawable_.width, drawable_.height);
     target_->bind();
     loadShow(platform.font(), drawable_, *show_);
@@ -252,9 +251,15 @@ void Preview::toggleStrip() {
     }
 }
 
+// The window's drawable less the strip's rows.
+DrawableSize Preview::frameSize() const {
+    DrawableSize size = drawableSize(platform_.platform());
+    size.height = std::max(1, size.height - stripRows());
+    return size;
+}
+
 void Preview::fitToWindow() {
-    DrawableSize drawable = drawableSize(platform_.platform());
-    drawable.height = std::max(1, drawable.height - stripRows());
+    const DrawableSize drawable = frameSize();
     if (drawable.width != drawable_.width || drawable.height != drawable_.height) {
         drawable_ = drawable;
         target_.reset(); // it unbinds itself as it goes, so it goes before the new one comes

@@ -41,6 +41,7 @@ private:
     void handleKey(const SDL_KeyboardEvent& key);
     void handlePointer(const SDL_Event& event);
     int stripRows() const;
+    DrawableSize frameSize() const;
     void fitToWindow();
     void toggleFullscreen();
     void toggleStrip();
@@ -61,7 +62,7 @@ private:
     ToolPlatform& platform_;
     SDL_Window* window_;
     std::filesystem::path saveFolder_;
-    DrawableSize drawable_;
+    DrawableSize drawable_; // the frame's, the window's less the strip's rows
     // The frame is drawn here, as the capture draws it, and copied to the window: what is on
     // screen is then the very frame a capture of the same size writes.
     std::unique_ptr<RenderTarget> target_;
