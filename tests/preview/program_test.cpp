@@ -36,18 +36,22 @@ fs::path copyOfData(const std::string& name) {
     return root;
 }
 
+// The window's rows below the frame, the strip's.
+constexpr int kStripHeight = 64;
+
 // The preview of a copy of Data/, started in another folder, its window filling a private X
-// server of its own size. Going back from the still life shows neither the blend function the
-// still life left (the banner alone replaces what is under it) nor a static of the preview's own;
-// the static then fills the screen with noise.png, reloaded by R alone (--no-watch). Its sound
-// goes through SDL's disk audio driver at a device's pace, with the clock the length of the sound
-// written (SoundClock.cpp), so that the recording and the transport keep the same time: played
-// from 12.016 s the track starts 9.015 s in; a second's seek moves it a second on; a pause is
-// silence, and after it the track carries on where it stopped.
+// server of its own size, the strip below a frame that on screen is the saved one. Going back from
+// the still life shows neither the blend function the still life left (the banner alone replaces
+// what is under it) nor a static of the preview's own; the static then fills the screen with
+// noise.png, reloaded by R alone (--no-watch). Its sound goes through SDL's disk audio driver at a
+// device's pace, with the clock the length of the sound written (SoundClock.cpp), so that the
+// recording and the transport keep the same time: played from 12.016 s the track starts 9.015 s in;
+// a second's seek moves it a second on; a pause is silence, and after it the track carries on where
+// it stopped.
 TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicAlong) {
     const fs::path root = copyOfData("preview-root");
     const fs::path saves = root / "saves";
-    const VirtualDisplay display(320, 180);
+    const VirtualDisplay display(320, 180 + kStripHeight);
     const fs::path recording = root / "sound.raw";
     ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "12000", "--window", "320x180",
                           "--data", root.string(), "--no-watch"},
@@ -67,8 +71,10 @@ TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicA
         ASSERT_TRUE(press(keys, shown + " paused - saved " + saved.filename().string()));
         const std::string captured = freshOutput("preview-capture.png");
         ASSERT_EQ(runCapture({"--at", ms, "--size", "320x180", "-o", captured}).status, 0);
-        const ImageDifference difference = compareImages(loadPng(captured), loadPng(saved), 0);
-        EXPECT_EQ(difference.differing, 0u) << ms << ": largest " << difference.largest;
+        for (const RgbaImage& frame : {loadPng(saved), screenImage(display, 0, 0, 320, 180)}) {
+            const ImageDifference difference = compareImages(loadPng(captured), frame, 0);
+            EXPECT_EQ(difference.differing, 0u) << ms << ": largest " << difference.largest;
+        }
     }
 
     const std::array<int, 3> blue = {20, 40, 220};
@@ -118,9 +124,12 @@ TEST(PreviewProgram, SavesTheCapturesFramesReloadsOnlyWhatLoadsAndPlaysTheMusicA
 // The paused static fills the screen with noise.png, so the saved frame's centre is its
 // colour. A picture written beside and renamed over is shown without a key; a truncated one
 // keeps the pictures there were and says why, and the whole one written after it is shown.
-TEST(PreviewProgram, FollowsDataAsItsFilesAreWritten) {
+// A click in the strip moves to the moment under the pointer, and so does a drag, to where the
+// button comes up, however the pointer moves after; a frame back from there shows that the
+// pointer's moves were all taken.
+TEST(PreviewProgram, FollowsDataAsItsFilesAreWrittenAndTheStripsPointer) {
     const fs::path root = copyOfData("preview-follows");
-    const VirtualDisplay display(320, 180);
+    const VirtualDisplay display(320, 180 + kStripHeight);
     ChildProcess preview({TORNUVA_PREVIEW, "--paused", "--from", "2016", "--window", "320x180",
                           "--data", root.string()},
                          {"DISPLAY=" + display.name()}, root / "saves", root / "errors.txt");
@@ -146,6 +155,19 @@ TEST(PreviewProgram, FollowsDataAsItsFilesAreWritten) {
     writeBytes(noise, whole);
     ASSERT_TRUE(pressKeys(display, "", moment + "reloaded Data/")) << readFile(root / "errors.txt");
     EXPECT_EQ(savedCentre(), (std::array<int, 3>{220, 40, 20}));
+
+    for (const auto& [pointer, keys, shown] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"mousemove 100 220 click 1", "comma", "0:49.583 voyage"},
+             {"mousemove 319 200 mousedown 1", "", "2:38.189 voyage"},
+             {"mousemove 150 230", "", "1:14.384 voyage"},
+             {"mouseup 1 mousemove 250 230", "comma", "1:14.383 voyage"}}) {
+        commandOutput("DISPLAY=" + display.name() + " xdotool " + pointer);
+        EXPECT_TRUE(pressKeys(display, keys, shown + " paused"))
+            << pointer << ": "
+            << commandOutput("DISPLAY=" + display.name() +
+                             " xdotool search --name Tornuva getwindowname");
+    }
     pressKeys(display, "Escape", "");
     EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));
 }
@@ -167,18 +189,19 @@ fs::path buildTreeOfACopy(const fs::path& root) {
 }
 
 // --live on a copy of the sources: a one-line change of the wind vane's sea shows at the paused
-// moment; a syntax error leaves the frame as it was, names its file and line in the title and
-// the compiler's words (in plain ASCII: LC_ALL=C) on standard error; undoing the change draws
-// the first frame again.
+// moment; a save made while a build runs is built next, so that the last one saved is drawn; a
+// syntax error leaves the frame as it was, names its file and line in the title and the
+// compiler's words (in plain ASCII: LC_ALL=C) on standard error; a build against a Show whose
+// members come in another order, of the same size, is refused.
 TEST(PreviewProgram, LiveDrawsEachBuildOfTheScenesSourcesAtTheSameMoment) {
     const fs::path root = copyOfData("preview-live");
     const fs::path build = buildTreeOfACopy(root);
     ASSERT_TRUE(fs::exists(build / "tornuva-drawing.so"));
     const VirtualDisplay display(320, 180);
-    ChildProcess preview({TORNUVA_PREVIEW, "--live", "--build-dir", build.string(), "--paused",
-                          "--from", "30000", "--window", "320x180", "--data", root.string()},
-                         {"DISPLAY=" + display.name(), "LC_ALL=C"}, root / "saves",
-                         root / "errors.txt");
+    ChildProcess preview(
+        {TORNUVA_PREVIEW, "--live", "--build-dir", build.string(), "--paused", "--from", "30000",
+         "--window", "320x180", "--data", root.string(), "--no-strip"},
+        {"DISPLAY=" + display.name(), "LC_ALL=C"}, root / "saves", root / "errors.txt");
     const std::string moment = "0:30.000 wind vane paused - ";
     const auto awaitBuild = [&](const std::string& notice) {
         return pressKeys(display, "", moment + notice, 120s);
@@ -186,11 +209,12 @@ TEST(PreviewProgram, LiveDrawsEachBuildOfTheScenesSourcesAtTheSameMoment) {
     const fs::path saved = root / "saves/tornuva-030000.png";
     const auto save = [&] {
         EXPECT_TRUE(pressKeys(display, "s", moment + "saved tornuva-030000.png"));
-        return loadPng(saved.string());
+        RgbaImage image = loadPng(saved.string());
+        fs::remove(saved);
+        return image;
     };
     ASSERT_TRUE(awaitBuild("live build 1")) << readFile(root / "errors.txt");
-    RgbaImage first = save();
-    fs::remove(saved);
+    const RgbaImage first = save();
 
     const fs::path scene = root / "src/scenes/WindVaneScene.cpp";
     const std::string source = readFile(scene);
@@ -201,8 +225,16 @@ TEST(PreviewProgram, LiveDrawsEachBuildOfTheScenesSourcesAtTheSameMoment) {
     };
     edit("    setColour(kWhite);");
     ASSERT_TRUE(awaitBuild("live build 2")) << readFile(root / "errors.txt");
-    RgbaImage white = save();
+    const RgbaImage white = save();
     EXPECT_EQ(std::vector<int>(white.at(2, 2), white.at(2, 2) + 3), std::vector<int>(3, 255));
+
+    // Every scene reads the palette, so its build lasts long enough to save the sea back meanwhile.
+    const fs::path palette = root / "src/scenes/Palette.h";
+    writeBytes(palette, readFile(palette) + "\n");
+    ASSERT_TRUE(awaitBuild("building"));
+    edit("    setColour(kSea);");
+    ASSERT_TRUE(awaitBuild("live build 4")) << readFile(root / "errors.txt");
+    EXPECT_EQ(compareImages(first, save(), 0).differing, 0u);
 
     edit("    setColour(kSea;");
     const std::string lineNumber =
@@ -211,10 +243,16 @@ TEST(PreviewProgram, LiveDrawsEachBuildOfTheScenesSourcesAtTheSameMoment) {
         awaitBuild("scenes/WindVaneScene.cpp:" + lineNumber + ": expected ')' before ';' token"));
     EXPECT_NE(readFile(root / "errors.txt").find("WindVaneScene.cpp:" + lineNumber),
               std::string::npos);
-    EXPECT_EQ(compareImages(white, save(), 0).differing, 0u) << "still drawing with build 2";
+    EXPECT_EQ(compareImages(first, save(), 0).differing, 0u) << "still drawing with build 4";
 
+    const fs::path show = root / "src/scenes/Show.h";
+    std::string members = readFile(show);
+    const std::size_t screen = members.find("    Screen screen;\n");
+    ASSERT_NE(screen, std::string::npos);
+    members.erase(screen, 19);
+    writeBytes(show, members.insert(members.find("{\n") + 2, "    Screen screen;\n"));
     edit("    setColour(kSea);");
-    ASSERT_TRUE(awaitBuild("live build 3")) << readFile(root / "errors.txt");
+    EXPECT_TRUE(awaitBuild("the show's own data changed: restart the preview to draw it"));
     EXPECT_EQ(compareImages(first, save(), 0).differing, 0u);
     pressKeys(display, "Escape", "");
     EXPECT_EQ(preview.waitFor(10s), std::optional<int>(0));

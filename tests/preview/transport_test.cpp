@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "PreviewOptions.h"
+#include "Strip.h"
 #include "Transport.h"
+#include "app/Timeline.h"
 
 namespace {
 
@@ -75,6 +77,23 @@ TEST(PreviewMusic, TrackPositionFollowsShowTimeRoundTheLoop) {
     }
 }
 
+// The strip's columns map linearly onto the show and back: its edges are 0 and the last frame,
+// a strip one pixel wide shows 0, and every column's moment is shown in that column.
+TEST(PreviewStrip, MapsColumnsToMomentsAndBack) {
+    const std::vector<std::tuple<int, int, std::uint32_t>> cases = {
+        {0, 320, 0},  {1, 320, 496}, {100, 320, 49589}, {319, 320, 158189}, {400, 320, 158189},
+        {-5, 320, 0}, {0, 1, 0},     {7, 1, 0},         {1, 2, 158189},     {1, 3, 79095}};
+    for (const auto& [column, width, moment] : cases) {
+        EXPECT_EQ(momentAtColumn(column, width), moment) << column << " of " << width;
+    }
+    for (const int width : {1, 2, 320, 1920, 158190}) {
+        for (int column = 0; column < width; ++column) {
+            ASSERT_EQ(columnOfMoment(momentAtColumn(column, width), width), column) << width;
+        }
+        EXPECT_EQ(columnOfMoment(kShowLastFrameMs + 1000, width), width - 1);
+    }
+}
+
 TEST(PreviewTitle, NamesTheMomentTheScenesAndTheState) {
     const std::vector<std::tuple<Transport, std::string, std::string>> cases = {
         {Transport(83456, false, {}), "", "1:23.456 voyage"},
@@ -99,7 +118,8 @@ TEST(PreviewOptions, ReadsTheCommandLine) {
         {{"--loop=5:9", "--from", "1", "--no-watch"},
          {.from = 1, .loop = Loop{5, 9}, .watchData = false}},
         {{"-h"}, {.help = true}},
-        {{"--live", "--build-dir", "b"}, {.live = true, .buildDir = "b"}},
+        {{"--live", "--build-dir", "b", "--no-strip"},
+         {.strip = false, .live = true, .buildDir = "b"}},
     };
     for (const auto& [args, options] : cases) {
         EXPECT_EQ(parsePreviewOptions(args), options) << args.size() << " arguments";

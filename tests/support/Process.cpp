@@ -199,16 +199,30 @@ WindowSize windowSize(const VirtualDisplay& display, unsigned long window) {
     return {attributes.width, attributes.height};
 }
 
-std::array<int, 3> screenPixel(const VirtualDisplay& display, int x, int y) {
+RgbaImage screenImage(const VirtualDisplay& display, int x, int y, int width, int height) {
     const XConnection connection(display);
-    XImage* image =
-        XGetImage(connection.x, DefaultRootWindow(connection.x), x, y, 1, 1, AllPlanes, ZPixmap);
-    if (!image) {
-        return {-1, -1, -1};
+    XImage* image = XGetImage(connection.x, DefaultRootWindow(connection.x), x, y, unsigned(width),
+                              unsigned(height), AllPlanes, ZPixmap);
+    RgbaImage pixels(width, height);
+    for (int row = 0; image && row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            const unsigned long value = XGetPixel(image, column, row);
+            std::uint8_t* pixel = pixels.at(column, row);
+            pixel[0] = std::uint8_t(value >> 16);
+            pixel[1] = std::uint8_t(value >> 8);
+            pixel[2] = std::uint8_t(value);
+            pixel[3] = 255;
+        }
     }
-    const unsigned long value = XGetPixel(image, 0, 0);
-    XDestroyImage(image);
-    return {int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF)};
+    if (image) {
+        XDestroyImage(image);
+    }
+    return pixels;
+}
+
+std::array<int, 3> screenPixel(const VirtualDisplay& display, int x, int y) {
+    const RgbaImage pixel = screenImage(display, x, y, 1, 1);
+    return {pixel.pixels[0], pixel.pixels[1], pixel.pixels[2]};
 }
 
 void requestClose(const VirtualDisplay& display, unsigned long window) {

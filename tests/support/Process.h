@@ -9,6 +9,8 @@
 
 #include <sys/types.h>
 
+#include "RgbaImage.h"
+
 // A child process started as a user would start it, ended by the test if still running.
 class ChildProcess {
 public:
@@ -64,6 +66,8 @@ struct WindowSize {
 
 WindowSize windowSize(const VirtualDisplay& display, unsigned long window);
 
+// What the screen shows from (x, y), the top-left, width by height: black when it cannot be read.
+RgbaImage screenImage(const VirtualDisplay& display, int x, int y, int width, int height);
 // The colour shown on the screen at (x, y) from the top-left, as red, green, blue.
 std::array<int, 3> screenPixel(const VirtualDisplay& display, int x, int y);
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 struct Show;
@@ -8,7 +7,9 @@ struct Show;
 // The entry points of the code that draws frames, as the preview calls them: those linked
 // into it, or those of a build of the drawing module loaded while it runs.
 struct DrawingCode {
-    std::size_t showSize; // a module built against another Show cannot draw this preview's
+    // Show's members as this code sees them, in order with their types, places and sizes: a
+    // module built against another Show cannot draw this preview's.
+    const char* showLayout;
     void (*drawMomentAlone)(Show& show, std::uint32_t t, int fps);
 };
 

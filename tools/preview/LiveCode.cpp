@@ -4,8 +4,11 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -20,16 +23,18 @@
 #include <unistd.h>
 
 #include "OptionValues.h"
-#include "scenes/Show.h"
 
 extern char** environ;
 
 namespace fs = std::filesystem;
 
-// The module's target, built as DRAWING_MODULE.so at the top of the build tree, and the
-// folders of its sources.
+// The module's target, built as DRAWING_MODULE.so at the top of the build tree, and its
+// sources, relative to the source folder and separated by spaces.
 constexpr char kModuleTarget[] = DRAWING_MODULE;
-constexpr std::array<const char*, 4> kSourceFolders = {"app", "gfx", "scenes", "procedural"};
+constexpr char kModuleSources[] = DRAWING_SOURCES;
+// A file's time is the kernel's coarse clock, which may lag a build's start by a tick: a save
+// this close before a build started is built again by the next.
+constexpr std::chrono::milliseconds kWriteTimeSlack{20};
 
 // The build tool and its compilers, run in a process group of their own so that a preview
 // that quits mid-build ends all of them; their output, both streams, read as it comes.
@@ -152,17 +157,24 @@ std::string cacheValue(const fs::path& buildDir, const std::string& name) {
     return "";
 }
 
-bool isSource(const std::string& name) {
-    const std::string extension = fs::path(name).extension().string();
-    return extension == ".cpp" || extension == ".h";
-}
-
+// The folders of the module's sources, followed for those sources and the headers beside them.
 WriteFollower followSources(const fs::path& sourceDir) {
+    std::set<fs::path> folders;
+    std::set<std::string> names;
+    for (const std::string& source : drawingSources()) {
+        folders.insert(fs::path(source).parent_path());
+        names.insert(fs::path(source).filename().string());
+    }
     std::vector<std::unique_ptr<FolderWatch>> watches;
-    for (const char* folder : kSourceFolders) {
+    for (const fs::path& folder : folders) {
         watches.push_back(watchFolder(sourceDir / folder));
     }
-    return WriteFollower(std::move(watches), isSource);
+    return WriteFollower(
+        std::move(watches),
+        [names](const std::string& name) {
+            return names.count(name) != 0 || fs::path(name).extension() == ".h";
+        },
+        kSourceSettleMs);
 }
 
 fs::path freshFolder() {
@@ -174,6 +186,15 @@ fs::path freshFolder() {
 }
 
 } // namespace
+
+std::vector<std::string> drawingSources() {
+    std::istringstream words(kModuleSources);
+    std::vector<std::string> sources;
+    for (std::string source; words >> source;) {
+        sources.push_back(source);
+    }
+    return sources;
+}
 
 // A build tree's preview lies at the tree's top, beside its CMakeCache.txt; an installed or
 // unpacked one lies elsewhere, with no sources to follow.
@@ -239,33 +260,80 @@ std::optional<LiveChange> LiveCode::takeChange(std::uint64_t nowMs) {
         const std::unique_ptr<BuildRun> done = std::move(build_);
         if (*status != 0) {
             std::fputs(done->output().c_str(), stderr);
-            return LiveChange{std::nullopt, firstError(done->output(), tree_.sourceDir, *status)};
+            return LiveChange{std::nullopt, firstError(done->output(), tree_.sourceDir, *status),
+                              std::nullopt};
         }
+        if (step_ == Step::Compile) {
+            times_->compile = Clock::now() - stepStart_;
+            startStep(Step::Link, {"/bin/sh", "-c", linkScript(*recipe_)});
+            return std::nullopt;
+        }
+        if (step_ == Step::Link) {
+            times_->link = Clock::now() - stepStart_;
+        }
+        builtUpTo_ = buildingUpTo_;
         return load();
     }
     if (buildDue_) {
         buildDue_ = false;
-        build_ = std::make_unique<BuildRun>(std::vector<std::string>{
-            tree_.cmake, "--build", tree_.buildDir.string(), "--target", kModuleTarget});
+        startBuild();
     }
     return std::nullopt;
 }
 
+// The first build goes through the tree's own tool, which brings the whole module up to date;
+// later ones compile the units that read a file saved since and link, as that tool would, when
+// the tree records how. Without such a record every build goes through the tool.
+void LiveCode::startBuild() {
+    const fs::file_time_type start = fs::file_time_type::clock::now();
+    buildingUpTo_ = start - kWriteTimeSlack;
+    times_.reset();
+    if (builds_ > 0) {
+        try {
+            recipe_ = readModuleRecipe(tree_.buildDir, kModuleTarget);
+        } catch (const std::runtime_error&) {
+            recipe_.reset();
+        }
+    }
+    if (!recipe_) {
+        startStep(Step::Whole,
+                  {tree_.cmake, "--build", tree_.buildDir.string(), "--target", kModuleTarget});
+        return;
+    }
+    const StaleUnits stale = staleUnits(*recipe_, tree_.sourceDir, builtUpTo_);
+    if (stale.units.empty()) {
+        return;
+    }
+    times_ = LiveTimes{start - stale.newestWrite, {}, {}, {}};
+    startStep(Step::Compile, {"/bin/sh", "-c", compileScript(stale.units, tree_.buildDir)});
+}
+
+void LiveCode::startStep(Step step, const std::vector<std::string>& argv) {
+    step_ = step;
+    stepStart_ = Clock::now();
+    build_ = std::make_unique<BuildRun>(argv);
+}
+
 // The new module replaces the old only once it is loaded and fits this preview's show.
 LiveChange LiveCode::load() {
+    const Clock::time_point start = Clock::now();
     ++builds_;
     const std::string name = std::string(kModuleTarget) + "-" + std::to_string(builds_) + ".so";
     try {
         auto fresh = std::make_unique<LoadedModule>(
             tree_.buildDir / (std::string(kModuleTarget) + ".so"), loadFolder_ / name);
         const DrawingCode code = fresh->code();
-        if (code.showSize != sizeof(Show)) {
-            return {std::nullopt, "the show's own data changed: restart the preview to draw it"};
+        if (std::strcmp(code.showLayout, tornuvaDrawingCode().showLayout) != 0) {
+            return {std::nullopt, "the show's own data changed: restart the preview to draw it",
+                    std::nullopt};
         }
         module_ = std::move(fresh);
-        return {code, "live build " + std::to_string(builds_)};
+        if (times_) {
+            times_->load = Clock::now() - start;
+        }
+        return {code, "live build " + std::to_string(builds_), times_};
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "tornuva-preview: %s\n", failure.what());
-        return {std::nullopt, failure.what()};
+        return {std::nullopt, failure.what(), std::nullopt};
     }
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "DrawingCode.h"
+#include "ModuleRecipe.h"
 #include "WriteFollower.h"
 
 // The build tree whose drawing module --live follows, and the sources it is built from.
@@ -28,10 +31,21 @@ LiveTree findLiveTree(const std::optional<std::string>& buildDir);
 std::string firstError(const std::string& output, const std::filesystem::path& sourceDir,
                        int status);
 
-// What a finished build brought: new code to draw with, or why there is none.
+// The drawing module's sources, relative to the source folder, as the build lists them: the
+// preview follows these and the headers beside them.
+std::vector<std::string> drawingSources();
+
+// Where the time went from the last save of a build's sources to its code being loaded.
+struct LiveTimes {
+    std::chrono::duration<double> wait, compile, link, load;
+};
+
+// What a finished build brought: new code to draw with, or why there is none. A build of the
+// changed units alone says how long each step took.
 struct LiveChange {
     std::optional<DrawingCode> code;
     std::string message;
+    std::optional<LiveTimes> times;
 };
 
 class BuildRun;
@@ -52,13 +66,28 @@ public:
     // running, if any), and takes a finished one.
     std::optional<LiveChange> takeChange(std::uint64_t nowMs);
 
+    bool building() const { return build_ != nullptr; }
+
 private:
+    using Clock = std::chrono::steady_clock;
+    enum class Step { Whole, Compile, Link };
+
+    void startBuild();
+    void startStep(Step step, const std::vector<std::string>& argv);
     LiveChange load();
 
     LiveTree tree_;
     WriteFollower sources_;
     std::filesystem::path loadFolder_;
     std::unique_ptr<BuildRun> build_;
+    Step step_ = Step::Whole;
+    Clock::time_point stepStart_;
+    std::optional<ModuleRecipe> recipe_;
+    // Sources written before builtUpTo_ are in the module; a build that succeeds brings it up
+    // to when that build started.
+    std::filesystem::file_time_type builtUpTo_;
+    std::filesystem::file_time_type buildingUpTo_;
+    std::optional<LiveTimes> times_;
     std::unique_ptr<LoadedModule> module_;
     bool buildDue_ = true;
     unsigned builds_ = 0;

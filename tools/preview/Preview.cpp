@@ -1,6 +1,8 @@
 #include "Preview.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <span>
@@ -37,6 +39,9 @@ bool isShowFile(const std::string& name) {
                        [&named](const ShowImage& image) { return named(image.path); });
 }
 
+// The strip's names are this size, in the show's font.
+constexpr int kStripFontPoints = 12;
+
 WriteFollower followShowFiles() {
     std::vector<std::unique_ptr<FolderWatch>> watches;
     watches.push_back(watchFolder(std::filesystem::path(kFontPath).parent_path()));
@@ -48,12 +53,14 @@ WriteFollower followShowFiles() {
 Preview::Preview(ToolPlatform& platform, const PreviewOptions& options,
                  std::filesystem::path saveFolder, std::unique_ptr<LiveCode> live)
     : platform_(platform), window_(platform.platform().window), saveFolder_(std::move(saveFolder)),
-      drawable_(drawableSize(platform.platform())),
-      target_(std::make_unique<RenderTarget>(drawable_.width, drawable_.height)),
-      show_(std::make_unique<Show>()), transport_(options.from, options.paused, options.loop),
+      show_(std::make_unique<Show>()), strip_(platform.fontAt(kStripFontPoints)),
+      stripShown_(options.strip), transport_(options.from, options.paused, options.loop),
       music_(platform.platform().music), live_(std::move(live)) {
+    drawable_ = frameSize();
+    target_ = std::make_unique<RenderTarget>(drawable_.width, drawable_.height);
     target_->bind();
     loadShow(platform.font(), drawable_, *show_);
+    strip_.loadMusic(kMusicPath);
     if (options.watchData) {
         dataFollower_.emplace(followShowFiles());
     }
@@ -72,7 +79,9 @@ void Preview::run() {
         handleEvents();
         followData();
         followCode();
-        music_.follow(transport_);
+        if (!scrubbing_) {
+            music_.follow(transport_);
+        }
         drawAndShow();
     }
 }
@@ -93,8 +102,12 @@ bool Preview::followCode() {
     if (!live_) {
         return false;
     }
+    const bool wasBuilding = live_->building();
     const std::optional<LiveChange> change = live_->takeChange(SDL_GetTicks64());
     if (!change) {
+        if (live_->building() && !wasBuilding) {
+            notify("building");
+        }
         return false;
     }
     if (change->code) {
@@ -102,7 +115,26 @@ bool Preview::followCode() {
     }
     buildError_ = change->code ? "" : change->message;
     notify(change->message);
+    if (change->times) {
+        swapDue_ = LiveSwap{change->message, *change->times, std::chrono::steady_clock::now()};
+    }
     return true;
+}
+
+// How long the build just shown took from its save to the screen, step by step.
+void Preview::reportSwap() {
+    const auto ms = [](std::chrono::duration<double> span) {
+        return static_cast<long>(std::lround(span.count() * 1000));
+    };
+    const LiveTimes& times = swapDue_->times;
+    const auto swap = std::chrono::steady_clock::now() - swapDue_->loaded;
+    const auto total = times.wait + times.compile + times.link + times.load + swap;
+    std::fprintf(stderr,
+                 "tornuva-preview: %s on screen %ld ms after the save (wait %ld, compile %ld, "
+                 "link %ld, load %ld, swap %ld)\n",
+                 swapDue_->message.c_str(), ms(total), ms(times.wait), ms(times.compile),
+                 ms(times.link), ms(times.load), ms(swap));
+    swapDue_.reset();
 }
 
 // Reloads once the files of Data/ have been written; true when it did.
@@ -121,7 +153,27 @@ void Preview::handleEvents() {
             running_ = false;
         } else if (event.type == SDL_KEYDOWN) {
             handleKey(event.key);
+        } else {
+            handlePointer(event);
         }
+    }
+}
+
+// A press in the strip moves to the moment under the pointer, and so does every move while the
+// button is held: the picture follows at once, the music once the button comes up.
+void Preview::handlePointer(const SDL_Event& event) {
+    const bool press = event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT;
+    if (press && stripShown_ && event.button.y >= drawable_.height) {
+        scrubbing_ = true;
+    }
+    if (!scrubbing_) {
+        return;
+    }
+    if (press || event.type == SDL_MOUSEMOTION) {
+        const int x = press ? event.button.x : event.motion.x;
+        transport_.seekTo(momentAtColumn(x, drawable_.width));
+    } else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
+        scrubbing_ = false;
     }
 }
 
@@ -166,6 +218,9 @@ void Preview::handleKey(const SDL_KeyboardEvent& key) {
     case SDLK_s:
         saveRequested_ = true;
         break;
+    case SDLK_t:
+        toggleStrip();
+        break;
     case SDLK_r:
         reload();
         break;
@@ -179,8 +234,32 @@ void Preview::toggleFullscreen() {
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
+int Preview::stripRows() const {
+    return stripShown_ ? Strip::kHeight : 0;
+}
+
+// The frame keeps its size: a window grows by the strip and shrinks without it, while full
+// screen the frame takes what the strip leaves.
+void Preview::toggleStrip() {
+    stripShown_ = !stripShown_;
+    scrubbing_ = false;
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0) {
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(window_, &width, &height);
+        SDL_SetWindowSize(window_, width, height + (stripShown_ ? 1 : -1) * Strip::kHeight);
+    }
+}
+
+// The window's drawable less the strip's rows.
+DrawableSize Preview::frameSize() const {
+    DrawableSize size = drawableSize(platform_.platform());
+    size.height = std::max(1, size.height - stripRows());
+    return size;
+}
+
 void Preview::fitToWindow() {
-    const DrawableSize drawable = drawableSize(platform_.platform());
+    const DrawableSize drawable = frameSize();
     if (drawable.width != drawable_.width || drawable.height != drawable_.height) {
         drawable_ = drawable;
         target_.reset(); // it unbinds itself as it goes, so it goes before the new one comes
@@ -198,8 +277,19 @@ void Preview::drawAndShow() {
         saveRequested_ = false;
         save(t);
     }
-    target_->copyToWindow();
+    // The frame above the strip, pixel for pixel; the strip below it.
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, drawable_.width, drawable_.height, 0, stripRows(), drawable_.width,
+                      stripRows() + drawable_.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    if (stripShown_) {
+        strip_.draw(drawable_.width, transport_);
+    }
+    target_->bind();
     SDL_GL_SwapWindow(window_);
+    if (swapDue_) {
+        glFinish();
+        reportSwap();
+    }
     // After the swap, so that what the title says is on screen.
     updateTitle();
 }
@@ -241,6 +331,7 @@ void Preview::reload() {
     Mix_Music* music = Mix_LoadMUS(kMusicPath);
     music_.replace(music);
     platform_.replace(font.release(), music);
+    strip_.loadMusic(kMusicPath);
     notify("reloaded Data/");
 }
 

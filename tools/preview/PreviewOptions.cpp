@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 
+#include "LiveCode.h"
+
 namespace {
 
-constexpr std::array<const char*, 4> kFlags = {"--paused", "--fullscreen", "--no-watch", "--live"};
+constexpr std::array<const char*, 5> kFlags = {"--paused", "--fullscreen", "--no-watch", "--live",
+                                               "--no-strip"};
 constexpr std::array<const char*, 4> kValued = {"--from", "--window", "--loop", "--build-dir"};
 
 Loop parseLoop(const std::string& text) {
@@ -58,6 +61,7 @@ PreviewOptions parsePreviewOptions(const std::vector<std::string>& args) {
             options.fullscreen = options.fullscreen || name == "--fullscreen";
             options.watchData = options.watchData && name != "--no-watch";
             options.live = options.live || name == "--live";
+            options.strip = options.strip && name != "--no-strip";
         } else if (std::find(kValued.begin(), kValued.end(), name) != kValued.end()) {
             if (!value && i + 1 >= args.size()) {
                 throw OptionError(name + " needs a value (see --help)");
@@ -79,14 +83,26 @@ PreviewOptions parsePreviewOptions(const std::vector<std::string>& args) {
 }
 
 std::string previewUsage() {
+    std::string followed;
+    std::size_t lineLength = 80;
+    for (const std::string& source : drawingSources()) {
+        if (lineLength + source.size() > 78) {
+            followed += "\n ";
+            lineLength = 1;
+        }
+        followed += " " + source;
+        lineLength += source.size() + 1;
+    }
     return R"(Usage: tornuva-preview [OPTION]...
 Plays the show at any moment, live: pause, seek, step, loop and reload.
 
 The frame at a moment is the one tornuva-capture --at MS --size WxH writes for that size;
 the static of the first five seconds has moved on as in a 60 fps capture from 0. The
 title shows the moment and the scenes on screen. The music starts at the show's 3 s mark
-and follows the clock. Run from the project root: Data/ is read from the working
-directory.
+and follows the clock. Below the frame, a strip as wide as the window maps the show from 0
+at its left edge to the last frame at its right: the music's waveform, the scenes, the
+loop and the playhead. A click in it moves to the moment under the pointer, and a drag
+scrubs. Run from the project root: Data/ is read from the working directory.
 
 Options:
   --from MS      start at MS milliseconds of show time (default 0, or the loop's start).
@@ -98,13 +114,14 @@ Options:
                  frames still go to the working directory.
   --no-watch     leave Data/ alone until R; otherwise a file of it that is written (in
                  place, or beside it and renamed over) reloads it as R does.
-  --live         follow the drawing code too: when a source of the scenes, the frame or
-                 the quads is saved, build the drawing module in the background with the
-                 build tree's own tool and draw with the new build from the next frame,
-                 at the same moment; a build that fails leaves the code as it was and
-                 puts its first error in the title, and its whole output on standard
-                 error. Needs the preview of a build tree; an installed one ends with
-                 status 2.
+  --no-strip     start without the strip below the frame.
+  --live         follow the drawing code too: when one of the drawing module's sources
+                 (listed below) or a header beside them is saved, compile what read it
+                 and link the module in the background, as the build tree does, and draw
+                 with the new build from the next frame, at the same moment; a build that
+                 fails leaves the code as it was and puts its first error in the title,
+                 and its whole output on standard error. Needs the preview of a build
+                 tree; an installed one ends with status 2.
   --build-dir DIR  with --live: build in the tree DIR instead of the one the preview was
                  built in.
   --version      the version number and the licence.
@@ -117,11 +134,14 @@ Keys:
   Home           back to 0.
   L              loop the 10 s around the current moment, or clear the loop.
   F              full screen on or off.
-  S              save the frame on screen as tornuva-MMMMMM.png (show time in ms) in the
-                 working directory and print its path.
+  S              save the frame on screen (without the strip) as tornuva-MMMMMM.png
+                 (show time in ms) in the working directory and print its path.
+  T              hide or show the strip.
   R              reload every file of Data/ and draw the same moment again; a broken file
                  leaves the pictures as they were, and its message goes to standard error
                  and, for a few seconds, to the title.
   Escape         quit (as does closing the window).
-)";
+
+The drawing module's sources, followed with --live:)" +
+           followed + "\n";
 }

@@ -17,6 +17,7 @@ struct PreviewOptions {
     bool fullscreen = false;
     std::optional<Loop> loop;
     bool watchData = true; // reload Data/ as its files are written
+    bool strip = true;     // the timeline strip below the frame
     bool live = false;     // rebuild and reload the drawing code as its sources are saved
     std::optional<std::string> buildDir; // the tree --live builds in, if not the preview's own
 

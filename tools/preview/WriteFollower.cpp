@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-WriteFollower::WriteFollower(std::vector<std::unique_ptr<FolderWatch>> watches, Wanted wanted)
-    : watches_(std::move(watches)), wanted_(std::move(wanted)) {}
+WriteFollower::WriteFollower(std::vector<std::unique_ptr<FolderWatch>> watches, Wanted wanted,
+                             std::uint64_t settleMs)
+    : settleMs_(settleMs), watches_(std::move(watches)), wanted_(std::move(wanted)) {}
 
 bool WriteFollower::burstEnded(std::uint64_t nowMs) {
     for (const auto& watch : watches_) {
@@ -13,7 +14,7 @@ bool WriteFollower::burstEnded(std::uint64_t nowMs) {
             lastWriteMs_ = nowMs;
         }
     }
-    if (lastWriteMs_ && nowMs - *lastWriteMs_ >= kBurstSettleMs) {
+    if (lastWriteMs_ && nowMs - *lastWriteMs_ >= settleMs_) {
         lastWriteMs_.reset();
         return true;
     }

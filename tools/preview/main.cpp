@@ -14,9 +14,10 @@ namespace {
 
 PlatformRequest platformFor(const PreviewOptions& options) {
     const Uint32 mode = options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    const int height = options.height + (options.strip ? Strip::kHeight : 0);
     return {.window = {.title = "Tornuva preview",
                        .width = options.width,
-                       .height = options.height,
+                       .height = height,
                        .flags = mode | SDL_WINDOW_RESIZABLE,
                        .hideCursor = false},
             .sound = true,
