@@ -13,12 +13,12 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include "app/CanvasBox.h"
 #include "app/Frame.h"
 #include "app/FrameLoop.h"
 #include "app/Startup.h"
 #include "app/Timeline.h"
 #include "scenes/Show.h"
+#include "web/CanvasBox.h"
 
 namespace {
 
