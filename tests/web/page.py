@@ -1,10 +1,11 @@
 #!/usr/bin/python3
-"""The web page in headless Chromium: held moments against the capture's frames, a phone's
-16:9 box, the drawing buffer following the window, the start screen, a show started by a click
-and by a tap, its music, Escape back, and a missing picture's message; the console must hold
-nothing else. Prints what it measured. Run by tests/web/check, which builds, captures and serves:
+"""The served page in headless Chromium (held moments against the capture, a phone's 16:9 box,
+the buffer following the window, a show started by a click and by a tap, its music, the screen
+kept on, Escape, the messages of pages that lack a file; the console holds nothing else), then
+the one-file page's screenshots from each engine (FOLDER/file-*/). Run by tests/web/check:
   page.py BASE-URL FOLDER "SIZES" "MOMENTS"
 """
+import glob
 import io
 import sys
 import time
@@ -135,10 +136,18 @@ def frames_per_second(driver, seconds):
         requestAnimationFrame(count);""", seconds)
 
 
-# Headless Chromium has no screen to turn: the page's orientation calls are recorded instead.
-RECORD_ORIENTATION = """window.turns = [];
+# Headless Chromium has no screen to turn or keep on: the page's calls are recorded instead.
+RECORD_TURNS = """window.turns = [];
     ScreenOrientation.prototype.lock = kind => (turns.push('lock ' + kind), Promise.resolve());
-    ScreenOrientation.prototype.unlock = () => turns.push('unlock');"""
+    ScreenOrientation.prototype.unlock = () => turns.push('unlock');
+    WakeLock.prototype.request = kind => (turns.push('keep ' + kind), Promise.resolve({release: () => turns.push('release')}));"""
+# The page hidden a moment, as when the viewer switches tabs, then shown again.
+HIDE_AND_SHOW = """for (const value of ['hidden', 'visible']) Object.defineProperty(document, 'visibilityState',
+    {value, configurable: true}).dispatchEvent(new Event('visibilitychange'));"""
+
+
+def turns(driver, full_screen):
+    return page(driver, f"document.fullscreenElement {'!==' if full_screen else '==='} null && [...turns].sort().join()")
 
 
 # On a desktop a click, on a phone's touch screen a tap on the picture (where the program
@@ -149,7 +158,7 @@ def start_play_and_leave(driver, width, height, touch):
     until(driver, lambda: page(driver, "document.body.dataset.mode") == "start")
     until(driver, lambda: screenshot(driver, f"{width}x{height}-start").mean() > 30, 10)  # the start screen drawn
     check(("Tap" if touch else "Click") in page(driver, "getComputedStyle(line, '::after').content"), "start line")
-    driver.execute_script(RECORD_ORIENTATION)
+    driver.execute_script(RECORD_TURNS)
     if touch:
         for kind, points in (("touchStart", [{"x": width // 2, "y": height // 2}]), ("touchEnd", [])):
             driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
@@ -157,7 +166,8 @@ def start_play_and_leave(driver, width, height, touch):
         ActionChains(driver).move_to_element(driver.find_element("id", "canvas")).click().perform()
     started = time.monotonic()
     until(driver, lambda: page(driver, "document.body.dataset.mode") == "playing", 5)
-    until(driver, lambda: page(driver, "document.fullscreenElement !== null && turns.join()") == "lock landscape", 5)
+    driver.execute_script(HIDE_AND_SHOW)
+    until(driver, lambda: turns(driver, True) == "keep screen,keep screen,lock landscape,release", 5)
     print(f"frames per second at {width}x{height}: static {frames_per_second(driver, 2):.1f}", end="")
     before, after = screenshot(driver), screenshot(driver)
     check(np.abs(before - after).mean() > 5, "frames advance")
@@ -167,19 +177,25 @@ def start_play_and_leave(driver, width, height, touch):
     ActionChains(driver).send_keys(Keys.ESCAPE).perform()
     until(driver, lambda: page(driver, "document.body.dataset.mode") == "start", 5)
     check(driver.title == "Selkavo Tornuva", "title back to the show's name")
-    until(driver, lambda: page(driver, "document.fullscreenElement === null && turns.join()") == "lock landscape,unlock", 5)
+    until(driver, lambda: turns(driver, False) == "keep screen,keep screen,lock landscape,release,release,unlock", 5)
     quiet_console(driver, f"start at {width}x{height}, play and Escape")
 
 
-def missing_picture(driver):
-    open_page(driver, "/missing/index.html", 640, 360)
-    until(driver, lambda: page(driver, "document.body.dataset.mode") == "failed")
-    screenshot(driver, "missing-picture")
-    message = driver.find_element("id", "message").text
-    check("Data/vane.png" in message and driver.find_element("id", "message").is_displayed(),
-          f"missing picture's message shown: {message!r}")
-    unexplained = [entry["message"] for entry in driver.get_log("browser") if message.split("\n")[0] not in entry["message"]]
-    check(not unexplained, f"console says {unexplained}")
+# A page that lacks a file says which, in one sentence.
+def failed_loads(driver):
+    for site, missing in (("missing", "Data/vane.png"), ("unfinished", "tornuva.wasm")):
+        open_page(driver, f"/{site}/index.html", 640, 360)
+        until(driver, lambda: page(driver, "document.body.dataset.mode") == "failed")
+        screenshot(driver, f"{site}-message")
+        message = driver.find_element("id", "message")
+        check(missing in message.text and message.text.endswith(".") and "[object" not in message.text
+              and message.is_displayed(), f"message without {missing}: {message.text!r}")
+
+
+def single_page():
+    for shot in sorted(glob.glob(f"{OUT}/file-*/640x360-*.png")):
+        engine, name = shot.split("/")[-2:]
+        matches_capture(np.asarray(Image.open(shot).convert("RGB"), dtype=np.int16), 0, name[:-4], f"{engine} {name[8:-4]}")
 
 
 def time_to_first_frame(driver):
@@ -194,8 +210,9 @@ try:
     time_to_first_frame(driver)
     start_play_and_leave(driver, 1280, 720, touch=False)
     start_play_and_leave(driver, *PHONE, touch=True)
-    missing_picture(driver)
+    failed_loads(driver)
 finally:
     driver.quit()
+single_page()
 print(f"web: {passed} passed, {len(failures)} failed")
 sys.exit(1 if failures else 0)
