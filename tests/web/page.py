@@ -1,14 +1,14 @@
 #!/usr/bin/python3
 """The served page in headless Chromium: held moments against the capture, a phone's 16:9 box,
 the buffer following the window, a show started by a click and by a tap, its music, the screen
-kept on, Escape, and pages that cannot start; the console holds nothing else. Then the one-file
-page's screenshots from each engine (FOLDER/file-*/). Run by tests/web/check:
-  page.py BASE-URL FOLDER "SIZES" "MOMENTS"
+kept on, Escape, pages that cannot start; a quiet console. Then the one-file page's screenshots
+from each engine (FOLDER/file-*/). Run by tests/web/check: page.py BASE FOLDER "SIZES" "MOMENTS"
 """
 import glob
 import io
 import sys
 import traceback
+from urllib.parse import urljoin
 
 import numpy as np
 from PIL import Image
@@ -56,7 +56,7 @@ def resize(driver, width, height, ratio=1):
 def open_page(driver, path, width, height, ratio=1):
     driver.get("about:blank")
     resize(driver, width, height, ratio)
-    driver.get(BASE + path)
+    driver.get(urljoin(BASE, path))
 
 
 # A wait that times out is a failed check, named by the waiting line; the later checks go on.
@@ -161,13 +161,13 @@ def start_play_and_leave(driver, width, height, touch):
     quiet_console(driver, f"start at {width}x{height}, play and Escape")
 
 
-# A page that cannot start says why in one sentence: one without its WebAssembly, one in a
-# browser without WebGL 2 (the program's own failure).
+# A page that cannot start says why in one sentence: one without its WebAssembly, one opened
+# from disk that cannot load its files, one in a browser without WebGL 2 (the program's own).
 def failed_starts(driver):
-    for site, missing, before in (("unfinished/", "tornuva.wasm", ""),
-                                  ("", "WebGL 2", "HTMLCanvasElement.prototype.getContext = () => null")):
+    for path, missing, before in (("/unfinished/index.html", "tornuva.wasm", ""), (f"file://{OUT}/site/index.html", "tornuva.html", ""),
+                                  ("/index.html", "WebGL 2", "HTMLCanvasElement.prototype.getContext = () => null")):
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": before})
-        open_page(driver, f"/{site}index.html", 640, 360)
+        open_page(driver, path, 640, 360)
         until(driver, lambda: page(driver, "document.body.dataset.mode") == "failed")
         message = driver.find_element("id", "message")
         check(missing in message.text and message.text.endswith(".") and "[object" not in message.text
