@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CanvasBox.h"
+#include "web/CanvasBox.h"
 
 namespace {
 

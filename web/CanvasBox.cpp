@@ -1,4 +1,4 @@
-#include "app/CanvasBox.h"
+#include "web/CanvasBox.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,12 +13,12 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include "app/CanvasBox.h"
 #include "app/Frame.h"
 #include "app/FrameLoop.h"
 #include "app/Startup.h"
 #include "app/Timeline.h"
 #include "scenes/Show.h"
+#include "web/CanvasBox.h"
 
 namespace {
 
@@ -50,24 +50,18 @@ Page& page() {
     return thePage;
 }
 
-// The page's styles follow the mode (the start line, the hidden cursor, the message).
-void tellPage(const char* mode, const std::string& message = "") {
-    // clang-format off
-    EM_ASM({
-        document.body.dataset.mode = UTF8ToString($0);
-        document.getElementById('message').textContent = UTF8ToString($1);
-    }, mode, message.c_str());
-    // clang-format on
+// The page's styles follow the mode (the start line, the hidden cursor).
+void tellPage(const char* mode) {
+    EM_ASM({ document.body.dataset.mode = UTF8ToString($0); }, mode);
 }
 
 void setTitle(const std::string& title) {
     EM_ASM({ document.title = UTF8ToString($0); }, title.c_str());
 }
 
-// Printed to the console too, where it explains the failed start.
+// The page tells the viewer and prints it to the console, where it explains the failed start.
 void showFailure(const std::string& message) {
-    std::fprintf(stderr, "%s\n", message.c_str());
-    tellPage("failed", message);
+    EM_ASM({ fail(UTF8ToString($0)); }, message.c_str());
 }
 
 // The moment the page's address names, as in index.html#at=30000: the page passes its
