@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -71,6 +73,23 @@ TEST_F(Textures, ImagesKeepEveryChannelCountWithRowsBottomFirst) {
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &mipmapWidth);
         EXPECT_EQ(mipmapWidth, 1) << c.channels << " channels: mipmaps built";
     }
+}
+
+// A picture wider than the GL implementation holds would show as a blank quad.
+TEST_F(Textures, APictureBeyondTheGlLimitIsRefusedBeforeAnyTexture) {
+    const int limit = maxTextureSide();
+    const fs::path file = data_.data("too-wide.png");
+    writeFlatImage(file, limit + 1, 1, 3, {9, 9, 9, 255});
+    Texture texture;
+    try {
+        loadImageTexture(file.c_str(), texture);
+        ADD_FAILURE() << "loaded";
+    } catch (const std::runtime_error& failure) {
+        EXPECT_EQ(std::string(failure.what()),
+                  "Image file too large: " + file.string() + " is " + std::to_string(limit + 1) +
+                      " x 1 pixels, the largest texture side here is " + std::to_string(limit));
+    }
+    EXPECT_EQ(texture.name(), 0u);
 }
 
 // Surface rows may carry padding after the pixels; it must not reach the texture.
